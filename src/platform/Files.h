@@ -1,0 +1,85 @@
+// File layer. All file access of the program goes through here, so that the text encoding,
+// atomic replacement and the fault hook used by the crash tests live in one place.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vigil::platform {
+
+namespace fs = std::filesystem;
+
+/// The kinds of operation the fault hook sees.
+enum class FileOp { Read, Write, Append, Rename, Copy, Delete, CreateFolder };
+
+/// What the fault hook asks for: go on, fail this operation as a full or broken medium
+/// would, or stop the process here as a power cut would (the crash tests use it).
+enum class FaultAction { Proceed, Fail, Crash };
+
+/// Called before every operation that reads or changes the file system. Tests install one to
+/// fail the N-th write or to stop the program at it; there is none in normal running.
+using FileFaultHook = std::function<FaultAction(FileOp op, const fs::path& path)>;
+void SetFileFaultHook(FileFaultHook hook);
+
+/// Whole file as raw bytes; nullopt when it does not exist or cannot be read.
+std::optional<std::string> ReadFileBytes(const fs::path& path);
+
+/// Whole UTF-16LE text file as UTF-8 (no byte-order mark is expected or removed: a mark
+/// stays in the text as U+FEFF). nullopt when it does not exist or cannot be read.
+std::optional<std::string> ReadUtf16File(const fs::path& path);
+
+/// Replaces `path` by `bytes` atomically: a temporary file beside it is written and flushed
+/// to the medium, then renamed over the target. A crash leaves the old or the new file.
+bool WriteFileBytesAtomic(const fs::path& path, std::string_view bytes);
+
+/// WriteFileBytesAtomic of the UTF-16LE form of `text` (no byte-order mark, no terminator).
+bool WriteUtf16FileAtomic(const fs::path& path, std::string_view text);
+
+/// Appends the UTF-16LE form of `text` and flushes it to the medium; creates the file when
+/// missing. False when nothing or not all of it could be written.
+bool AppendUtf16File(const fs::path& path, std::string_view text);
+
+/// Copies a file. With `failIfExists` an existing target is left alone and false returned.
+/// The target is written atomically.
+bool CopyFileTo(const fs::path& from, const fs::path& to, bool failIfExists);
+
+/// Deletes a file (not a folder). False when it did not exist or could not be deleted.
+bool DeleteFileAt(const fs::path& path);
+
+/// Creates one folder level. True when it exists afterwards.
+bool CreateFolder(const fs::path& path);
+
+/// Removes an empty folder.
+bool RemoveFolder(const fs::path& path);
+
+/// True when the path names anything (file or folder).
+bool FileExists(const fs::path& path);
+
+/// True when the path names a folder.
+bool FolderExists(const fs::path& path);
+
+/// Size in bytes, or nullopt.
+std::optional<std::uintmax_t> FileSize(const fs::path& path);
+
+/// Names (not paths) of the entries of `folder` that match the wildcard `pattern`
+/// ('*' any run, '?' one character; compared case-insensitively for ASCII letters, as the
+/// controller's file system does), sorted by name. Folders are included only when
+/// `includeFolders` is set.
+std::vector<std::string> FindFiles(const fs::path& folder, std::string_view pattern,
+                                   bool includeFolders = false);
+
+/// Wildcard match used by FindFiles.
+bool WildcardMatch(std::string_view pattern, std::string_view name);
+
+/// The path as UTF-8 text.
+std::string PathText(const fs::path& path);
+
+/// A path from UTF-8 text.
+fs::path PathFromText(std::string_view text);
+
+}  // namespace vigil::platform
