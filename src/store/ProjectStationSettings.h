@@ -16,29 +16,29 @@ inline constexpr const char* kDefaultStartTime = "01:00 AM";
 struct ProjectStationSettings {
   std::string project = "PROJ";
   std::string station = "STN1";
-  double temperature = 30.0;        ///< air temperature (°C)
-  double pressure = 1013.0;         ///< air pressure (hPa)
-  int angle_units = 0;              ///< 0 gon, 1 degrees-minutes-seconds
-  int distance_unit = 0;            ///< 0 metres, 1 feet, 2 inches
-  int dist_standard = 0;            ///< 0 international foot, other US survey foot
-  double easting = 30000.0;         ///< station easting (m)
-  double northing = 30000.0;        ///< station northing (m)
-  double reduced_level = 100.0;     ///< in memory: level of the instrument axis (m)
-  double orientation = 0.0;         ///< circle reading of grid north (gon)
-  double instrument_height = 0.0;   ///< instrument above the mark (m)
-  double const_monitoring = -30.0;  ///< prism constant of monitoring prisms (mm)
-  double const_connection = -7.0;   ///< prism constant of connection prisms (mm)
-  double const_reference = -30.0;   ///< prism constant of reference prisms (mm)
-  std::string const_custom_name;    ///< name part of `const_custom` (the custom prism character)
-  double const_custom = 0.0;        ///< constant part of `const_custom` (mm)
-  int sequence = 0;                 ///< 0 face 1 then face 2, 1 each point both faces, 2 face 1 only
-  int repeat = 3;                   ///< readings of each point per face
-  int retry = 5;                    ///< retries of a failed reading
-  int rounds = 1;                   ///< rounds per cycle
-  int mode = 0;                     ///< 0 interval, 1 continuous, 2 single
-  std::string interval = kDefaultInterval;      ///< hours between cycles, as typed
+  double temperature = 30.0;                ///< air temperature (°C)
+  double pressure = 1013.0;                 ///< air pressure (hPa)
+  int angle_units = 0;                      ///< 0 gon, 1 degrees-minutes-seconds
+  int distance_unit = 0;                    ///< 0 metres, 1 feet, 2 inches
+  int dist_standard = 0;                    ///< 0 international foot, other US survey foot
+  double easting = 30000.0;                 ///< station easting (m)
+  double northing = 30000.0;                ///< station northing (m)
+  double reduced_level = 100.0;             ///< in memory: level of the instrument axis (m)
+  double orientation = 0.0;                 ///< circle reading of grid north (gon)
+  double instrument_height = 0.0;           ///< instrument above the mark (m)
+  double const_monitoring = -30.0;          ///< prism constant of monitoring prisms (mm)
+  double const_connection = -7.0;           ///< prism constant of connection prisms (mm)
+  double const_reference = -30.0;           ///< prism constant of reference prisms (mm)
+  std::string const_custom_name;            ///< name part of `const_custom` (the custom prism character)
+  double const_custom = 0.0;                ///< constant part of `const_custom` (mm)
+  int sequence = 0;                         ///< 0 face 1 then face 2, 1 each point both faces, 2 face 1 only
+  int repeat = 3;                           ///< readings of each point per face
+  int retry = 5;                            ///< retries of a failed reading
+  int rounds = 1;                           ///< rounds per cycle
+  int mode = 0;                             ///< 0 interval, 1 continuous, 2 single
+  std::string interval = kDefaultInterval;  ///< hours between cycles, as typed
   std::string start_time = kDefaultStartTime;  ///< time of the first cycle, "hh:00 AM"
-  std::string cycles = kDefaultCycles;          ///< "n,hh:00 AM|..." cycle list
+  std::string cycles = kDefaultCycles;         ///< "n,hh:00 AM|..." cycle list
 };
 
 }  // namespace vigil::store

@@ -29,8 +29,7 @@ double FeetPerMetre(const ProjectStationSettings& s);
 
 /// An angle (gon) as display text ("123.45670" or "111° 06' 39.71\""), or with `packed` in
 /// degree mode as DDD.MMSSs for files ("111.06397").
-std::string FormatAngle(const ProjectStationSettings& s, double angleGon, AngleFormat unit,
-                        bool packed);
+std::string FormatAngle(const ProjectStationSettings& s, double angleGon, AngleFormat unit, bool packed);
 
 /// A display-form angle text back to gon, "%.5lf". In gon mode the text is returned as is.
 std::string ParseAngle(const ProjectStationSettings& s, std::string_view text);
