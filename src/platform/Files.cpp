@@ -1,0 +1,257 @@
+#include "platform/Files.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <mutex>
+#include <system_error>
+
+#include "platform/Text.h"
+
+namespace vigil::platform {
+namespace {
+
+std::mutex& HookMutex() {
+  static std::mutex m;
+  return m;
+}
+
+FileFaultHook& Hook() {
+  static FileFaultHook hook;
+  return hook;
+}
+
+// False when the hook fails the operation; a Crash stops the process at once, without
+// unwinding or flushing anything, as a power cut would.
+bool Permitted(FileOp op, const fs::path& path) {
+  FileFaultHook hook;
+  {
+    std::lock_guard lock(HookMutex());
+    hook = Hook();
+  }
+  if (!hook) return true;
+  switch (hook(op, path)) {
+    case FaultAction::Proceed:
+      return true;
+    case FaultAction::Fail:
+      return false;
+    case FaultAction::Crash:
+      std::_Exit(86);
+  }
+  return true;
+}
+
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
+  bool Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd < 0 || ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+bool WriteAll(int fd, std::string_view bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// Makes the rename itself durable.
+void SyncFolder(const fs::path& folder) {
+  Descriptor dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.get() >= 0) ::fsync(dir.get());
+}
+
+std::atomic<unsigned> g_tempCounter{0};
+
+fs::path TemporaryBeside(const fs::path& path) {
+  fs::path temp = path;
+  temp += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(g_tempCounter++);
+  return temp;
+}
+
+}  // namespace
+
+void SetFileFaultHook(FileFaultHook hook) {
+  std::lock_guard lock(HookMutex());
+  Hook() = std::move(hook);
+}
+
+std::optional<std::string> ReadFileBytes(const fs::path& path) {
+  if (!Permitted(FileOp::Read, path)) return std::nullopt;
+  Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) return std::nullopt;
+  std::string bytes;
+  char buffer[65536];
+  while (true) {
+    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  return bytes;
+}
+
+std::optional<std::string> ReadUtf16File(const fs::path& path) {
+  auto bytes = ReadFileBytes(path);
+  if (!bytes) return std::nullopt;
+  return Utf16LeToUtf8(*bytes);
+}
+
+bool WriteFileBytesAtomic(const fs::path& path, std::string_view bytes) {
+  const fs::path temp = TemporaryBeside(path);
+  if (!Permitted(FileOp::Write, temp)) return false;
+  {
+    Descriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    if (fd.get() < 0) return false;
+    const bool written = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+    if (!fd.Close() || !written) {
+      ::unlink(temp.c_str());
+      return false;
+    }
+  }
+  if (!Permitted(FileOp::Rename, path) || ::rename(temp.c_str(), path.c_str()) != 0) {
+    ::unlink(temp.c_str());
+    return false;
+  }
+  SyncFolder(path.parent_path());
+  return true;
+}
+
+bool WriteUtf16FileAtomic(const fs::path& path, std::string_view text) {
+  return WriteFileBytesAtomic(path, Utf8ToUtf16Le(text));
+}
+
+bool AppendUtf16File(const fs::path& path, std::string_view text) {
+  if (!Permitted(FileOp::Append, path)) return false;
+  Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
+  if (fd.get() < 0) return false;
+  const bool written = WriteAll(fd.get(), Utf8ToUtf16Le(text)) && ::fsync(fd.get()) == 0;
+  return fd.Close() && written;
+}
+
+bool CopyFileTo(const fs::path& from, const fs::path& to, bool failIfExists) {
+  if (failIfExists && FileExists(to)) return false;
+  if (!Permitted(FileOp::Copy, to)) return false;
+  auto bytes = ReadFileBytes(from);
+  if (!bytes) return false;
+  return WriteFileBytesAtomic(to, *bytes);
+}
+
+bool DeleteFileAt(const fs::path& path) {
+  if (!Permitted(FileOp::Delete, path)) return false;
+  std::error_code ec;
+  const auto status = fs::symlink_status(path, ec);
+  if (ec || !fs::exists(status) || fs::is_directory(status)) return false;
+  return fs::remove(path, ec) && !ec;
+}
+
+bool CreateFolder(const fs::path& path) {
+  if (FolderExists(path)) return true;
+  if (!Permitted(FileOp::CreateFolder, path)) return false;
+  std::error_code ec;
+  fs::create_directory(path, ec);
+  return FolderExists(path);
+}
+
+bool RemoveFolder(const fs::path& path) {
+  if (!Permitted(FileOp::Delete, path)) return false;
+  std::error_code ec;
+  if (!fs::is_directory(fs::symlink_status(path, ec))) return false;
+  return fs::remove(path, ec) && !ec;
+}
+
+bool FileExists(const fs::path& path) {
+  std::error_code ec;
+  return fs::exists(path, ec);
+}
+
+bool FolderExists(const fs::path& path) {
+  std::error_code ec;
+  return fs::is_directory(path, ec);
+}
+
+std::optional<std::uintmax_t> FileSize(const fs::path& path) {
+  std::error_code ec;
+  const auto size = fs::file_size(path, ec);
+  if (ec) return std::nullopt;
+  return size;
+}
+
+bool WildcardMatch(std::string_view pattern, std::string_view name) {
+  // Iterative match with one backtrack point: linear in practice, no recursion depth.
+  std::size_t p = 0;
+  std::size_t n = 0;
+  std::size_t starP = std::string_view::npos;
+  std::size_t starN = 0;
+  auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || lower(pattern[p]) == lower(name[n]))) {
+      ++p;
+      ++n;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      starP = p++;
+      starN = n;
+    } else if (starP != std::string_view::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+std::vector<std::string> FindFiles(const fs::path& folder, std::string_view pattern, bool includeFolders) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  fs::directory_iterator it(folder, ec);
+  if (ec) return names;
+  for (const auto& entry : it) {
+    std::error_code entryError;
+    const bool isFolder = entry.is_directory(entryError);
+    if (isFolder && !includeFolders) continue;
+    const std::string name = PathText(entry.path().filename());
+    if (WildcardMatch(pattern, name)) names.push_back(name);
+  }
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    return ToLowerAscii(a) < ToLowerAscii(b) || (ToLowerAscii(a) == ToLowerAscii(b) && a < b);
+  });
+  return names;
+}
+
+std::string PathText(const fs::path& path) {
+  return path.string();
+}
+
+fs::path PathFromText(std::string_view text) {
+  return fs::path(std::string(text));
+}
+
+}  // namespace vigil::platform
