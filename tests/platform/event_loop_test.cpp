@@ -1,0 +1,124 @@
+#include "platform/EventLoop.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace vigil::platform {
+namespace {
+
+struct Recorder : Window {
+  EventLoop* loop = nullptr;
+  std::vector<std::string> log;
+  void OnTimer(int id) override {
+    log.push_back("T" + std::to_string(id) + "@" + std::to_string(loop->Time().ElapsedMs()));
+  }
+  void OnCopyData(std::string_view bytes) override { log.push_back("D" + std::string(bytes)); }
+};
+
+class EventLoopTest : public ::testing::Test {
+ protected:
+  EventLoopTest() : loop_(std::make_unique<VirtualTimeDriver>()) {
+    window_.loop = &loop_;
+    handle_ = loop_.AddWindow(&window_);
+  }
+  EventLoop loop_;
+  Recorder window_;
+  WindowHandle handle_ = 0;
+};
+
+TEST_F(EventLoopTest, TimersFireEveryPeriodUntilKilled) {
+  loop_.SetTimer(handle_, 10, 60000);
+  loop_.RunFor(180000);
+  EXPECT_EQ(window_.log, (std::vector<std::string>{"T10@60000", "T10@120000", "T10@180000"}));
+  loop_.KillTimer(handle_, 10);
+  loop_.RunFor(180000);
+  EXPECT_EQ(window_.log.size(), 3u);
+  EXPECT_EQ(loop_.PendingCount(), 0u);
+}
+
+TEST_F(EventLoopTest, ReArmingRestartsThePeriodAndSeveralIdsLiveSideBySide) {
+  loop_.SetTimer(handle_, 1, 100);
+  loop_.RunFor(50);
+  loop_.SetTimer(handle_, 1, 100);  // now due at 150, not 100
+  loop_.SetTimer(handle_, 2, 120);  // due at 170
+  loop_.RunFor(130);
+  EXPECT_EQ(window_.log, (std::vector<std::string>{"T1@150", "T2@170"}));
+}
+
+TEST_F(EventLoopTest, ATimerThatFellBehindFiresOnceAndKeepsItsPhase) {
+  loop_.SetTimer(handle_, 10, 1000);
+  loop_.Sleep(3500);  // a long blocking step, as a modal wait without dispatch
+  loop_.DispatchPending();
+  EXPECT_EQ(window_.log, (std::vector<std::string>{"T10@3500"}));
+  loop_.RunFor(600);
+  EXPECT_EQ(window_.log.back(), "T10@4000");
+}
+
+TEST_F(EventLoopTest, MessagesAndTasksRunInOrderBeforeTimers) {
+  loop_.SetTimer(handle_, 3, 10);
+  loop_.Sleep(10);
+  loop_.PostCopyData(handle_, "a");
+  loop_.Post([&] { window_.log.push_back("task"); });
+  loop_.PostCopyData(handle_, "b");
+  EXPECT_EQ(loop_.DispatchPending(), 4);
+  EXPECT_EQ(window_.log, (std::vector<std::string>{"Da", "task", "Db", "T3@10"}));
+}
+
+TEST_F(EventLoopTest, DispatchForOneWindowLeavesTheRestQueued) {
+  Recorder other;
+  other.loop = &loop_;
+  const WindowHandle otherHandle = loop_.AddWindow(&other);
+  loop_.PostCopyData(otherHandle, "x");
+  loop_.Post([&] { window_.log.push_back("task"); });
+  loop_.PostCopyData(handle_, "mine");
+  EXPECT_EQ(loop_.DispatchPending(handle_), 1);
+  EXPECT_EQ(window_.log, std::vector<std::string>{"Dmine"});
+  loop_.RemoveWindow(otherHandle);  // its queued message goes with it
+  EXPECT_EQ(loop_.DispatchPending(), 1);
+  EXPECT_TRUE(other.log.empty());
+}
+
+TEST_F(EventLoopTest, RunUntilJumpsStraightToTheNextEventAndHonoursItsTimeOut) {
+  bool fired = false;
+  loop_.PostDelayed(70000, [&] { fired = true; });
+  EXPECT_FALSE(loop_.RunUntil([&] { return fired; }, 69999));
+  EXPECT_TRUE(loop_.RunUntil([&] { return fired; }, 10));
+  EXPECT_EQ(loop_.Time().ElapsedMs(), 70000u);
+  // Nothing can ever happen: returns at once instead of running time to infinity.
+  EXPECT_FALSE(loop_.RunUntil([] { return false; }, UINT64_MAX));
+}
+
+TEST_F(EventLoopTest, SimulatedPeersDeliverDuringWaits) {
+  VirtualTimeDriver& clock = *loop_.Virtual();
+  clock.Schedule(250, [&] { loop_.PostCopyData(handle_, "reply"); });
+  bool got = false;
+  loop_.Post([] {});
+  EXPECT_TRUE(loop_.RunUntil([&] { return !window_.log.empty() && (got = true); }, 1000));
+  EXPECT_TRUE(got);
+  EXPECT_EQ(loop_.Time().ElapsedMs(), 250u);
+}
+
+TEST_F(EventLoopTest, ATaskThatPostsItselfDoesNotStarveTheLoop) {
+  int runs = 0;
+  std::function<void()> again = [&] {
+    ++runs;
+    loop_.Post(again);
+  };
+  loop_.Post(again);
+  loop_.DispatchPending();
+  EXPECT_EQ(runs, 1);
+}
+
+TEST(EventLoopReal, PostsFromAnotherThreadWakeTheLoop) {
+  EventLoop loop(std::make_unique<RealTimeDriver>());
+  bool done = false;
+  std::thread poster([&] { loop.PostFromAnyThread([&] { done = true; }); });
+  EXPECT_TRUE(loop.RunUntil([&] { return done; }, 10000));
+  poster.join();
+}
+
+}  // namespace
+}  // namespace vigil::platform
