@@ -1,0 +1,88 @@
+// The one link to the Basic-mode application: opens and closes it, sends commands behind
+// the "#S" prefix, collects the reply text and waits for the acknowledgement.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "link/Commands.h"
+#include "link/LinkStatus.h"
+#include "link/ReplyBuffer.h"
+#include "platform/EventLoop.h"
+#include "platform/WindowMessages.h"
+
+namespace vigil::link {
+
+/// Poll period of every wait (ms).
+inline constexpr std::uint32_t kPollMs = 50;
+
+class BasicModeLink {
+ public:
+  BasicModeLink(platform::EventLoop& loop, platform::MessageBus& bus);
+  /// Closes the link.
+  virtual ~BasicModeLink();
+  BasicModeLink(const BasicModeLink&) = delete;
+  BasicModeLink& operator=(const BasicModeLink&) = delete;
+
+  /// Finds the Basic-mode application and opens the link ("Tc", "T1", "T2", "Ts 0").
+  /// False when it is not there (no link endpoint is created then) or a step failed (the
+  /// endpoint may stay until Disconnect).
+  bool Connect();
+
+  /// "Ts 2" then "Tc"; true on a closed link (nothing is sent). False, link kept, when
+  /// "Ts 2" fails or "Tc" is acknowledged with a wrong echo.
+  bool Disconnect();
+
+  bool IsOpen() const { return window_ != nullptr; }
+
+  /// One command behind the prefix, no waiting. Nothing is sent on a closed link or when
+  /// the command is longer than kMaxCommandBytes.
+  void Send(std::string_view bytes);
+
+  /// Clears the replies, sends and waits, polling every 50 ms, for the first ACK or NAK
+  /// of the new reply text. The text received before it is kept in LastReply().
+  LinkStatus SendAndWaitAck(std::string_view bytes, int timeoutSeconds);
+
+  /// The reply text that had arrived when the last SendAndWaitAck ended.
+  const std::string& LastReply() const { return lastReply_; }
+
+  /// "Ts 0" (enabled) or "Ts 2"; true only for ACK with the echo "#STs ".
+  bool SetToBasicState(bool enabled);
+
+  /// Sends a command-table entry in its way with `bytes` (default: the entry's own
+  /// bytes). Fire ways return Ack once sent; TimeOut when nothing could be sent.
+  LinkStatus SendCommand(const Command& command);
+  LinkStatus SendCommand(const Command& command, std::string_view bytes);
+
+  void ClearReplies() { replies_.Clear(); }
+  int TakeReplyLine(std::string& line) { return replies_.TakeReplyLine(line); }
+  ReplyBuffer& Replies() { return replies_; }
+  const ReplyBuffer& Replies() const { return replies_; }
+
+  /// Set by the OK/error parser when an ACK passes; cleared before every fire command.
+  bool& AcknowledgedFlag() { return acknowledged_; }
+  bool Acknowledged() const { return acknowledged_; }
+
+  /// Set after the continuous distance command, cleared after the angle command.
+  bool ContinuousMeasuring() const { return continuousMeasuring_; }
+
+ private:
+  class LinkWindow;
+
+  bool OpenLinkWindow();
+  void CloseLinkWindow();
+  bool EchoIs(std::string_view echo) const;
+
+  platform::EventLoop& loop_;
+  platform::MessageBus& bus_;
+  ReplyBuffer replies_;
+  std::unique_ptr<LinkWindow> window_;
+  platform::WindowHandle windowHandle_ = 0;
+  std::string lastReply_;
+  bool acknowledged_ = false;
+  bool continuousMeasuring_ = false;
+};
+
+}  // namespace vigil::link
