@@ -2,6 +2,7 @@
 // window's receiver of its answer.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -51,7 +52,7 @@ class Greeting {
   platform::EventLoop& loop_;
   platform::MessageBus& bus_;
   Notices& notices_;
-  MainWindowReceiver* receiver_;
+  std::unique_ptr<MainWindowReceiver> receiver_;
   platform::WindowHandle handle_ = 0;
   bool registered_ = false;
   bool pending_ = true;
