@@ -18,7 +18,8 @@ inline constexpr double kGonToRadians = 0.01570796325;
 inline constexpr double kRadiansToGon = 63.661977309502554;
 inline constexpr double kRadiansToDegrees = 57.29577957855229;
 
-/// >400 loses 400 once, then <0 gains 400 once; exactly 400 stays 400.
+/// Into 0 <= a <= 400 by whole turns: above 400 loses 400, below 0 gains 400, as often as
+/// needed; exactly 400 stays 400. A non-finite angle is returned as it is.
 double NormaliseAngle(double angleGon);
 
 /// Atmospheric scale correction (ppm) at 60 % relative humidity.
@@ -26,7 +27,9 @@ double ComputeAtmosphericPpm(double temperatureC, double pressureHpa);
 
 /// Reduces a raw reading (instrument texts) into `r`: atmosphere, orientation (when
 /// `relativeToOrientation`), normalisation, prism constant and coordinates; fills the texts.
-void ReduceReading(const ProjectStationSettings& s, Reading& r, std::string_view haText,
+/// False when the reading has no usable distance or angle: an unreadable Ha or Va leaves `r`
+/// untouched; an unreadable or zero SD reduces the angles, sets SD to 0 and leaves E, N, RL.
+bool ReduceReading(const ProjectStationSettings& s, Reading& r, std::string_view haText,
                    std::string_view vaText, std::string_view sdText, bool relativeToOrientation);
 
 /// Adds the prism constant to r.sdMetres and computes E, N, RL from the station. With SD 0
@@ -49,7 +52,8 @@ struct Observation {
   double sdMetres = 0.0;
 };
 
-/// Expected Ha, Va (gon) and SD (m) of a target (m) seen from `station`.
+/// Expected Ha, Va (gon) and SD (m) of a target (m) seen from `station`. A target on the
+/// station's vertical gets Ha 0 and Va 0 (above), 200 (below) or 100 (the station itself).
 Observation ComputeHaVaSd(const StationPosition& station, double eastingMetres, double northingMetres,
                           double rlMetres);
 
@@ -77,13 +81,15 @@ struct ListedPoint {
 };
 
 struct PointMatch {
-  double haGon = -1.0;  ///< listed Ha of the match (gon); -1.0 for no match
-  std::string name;     ///< name of the match; `skipName` when there was none
-  double dSdMm = 0.0;   ///< |reading SD - listed SD| (mm)
+  double haGon = -1.0;   ///< listed Ha of the match (gon); -1.0 for no match
+  std::string name;      ///< name of the match; `skipName` when there was none
+  double dSdMm = 0.0;    ///< |reading SD - listed SD| (mm)
+  bool matched = false;  ///< a listed point matched
 };
 
 /// The first listed point within 0.5 gon in Ha and folded Va and 0.1 m in SD of the reading,
-/// skipping the point named `skipName`.
+/// skipping the point named `skipName`. Ha is compared across north (399.9 is near 0.1); points
+/// whose texts hold no number are passed over.
 PointMatch MatchTrainingPoint(const ProjectStationSettings& s, const Reading& r,
                               const std::vector<ListedPoint>& points, std::string_view skipName);
 

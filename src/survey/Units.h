@@ -1,5 +1,7 @@
 // Display and entry of angles and distances. Internally angles are gon, distances metres,
 // prism constants millimetres; these conversions are the only place the display units enter.
+// A text-to-text conversion given a text with no number in it returns that text unchanged, so an
+// empty cell stays empty and a typing slip is never turned into a plausible 0.
 #pragma once
 
 #include <string>
@@ -14,6 +16,19 @@ using store::ProjectStationSettings;
 enum class AngleUnit { Gon = 0, DegMinSec = 1 };
 enum class DistanceUnit { Meters = 0, Feet = 1, Inches = 2 };
 enum class DistanceStandard { International = 0, US = 1 };
+
+inline constexpr double kGonToDegrees = 0.9;
+inline constexpr double kDegreesToGon = 1.1111111111111112;
+inline constexpr double kMinutesToDegrees = 0.016666666666666666;
+inline constexpr double kSecondsToDegrees = 0.0002777777777777778;
+inline constexpr double kFeetPerMetreInternational = 3.280839895013123;  // 1 / 0.3048
+inline constexpr double kFeetPerMetreUs = 3.2808333333333333;            // 3937 / 1200
+inline constexpr double kInchesPerFoot = 12.0;
+inline constexpr double kMetresPerMm = 0.001;
+inline constexpr double kMmPerMetre = 1000.0;
+
+/// U+00B0 in UTF-8.
+inline constexpr const char* kDegreeSign = "\xC2\xB0";
 
 /// The unit FormatAngle writes: the project-station's setting, or a fixed one.
 enum class AngleFormat { Current, Gon, Degrees };
