@@ -1,0 +1,22 @@
+// The text of a training file: a header line, then one TAB-separated line per point,
+// every line ending in CR LF.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "training/TrainingColumns.h"
+#include "training/TrainingPoint.h"
+
+namespace vigil::training {
+
+/// The points of a training file text, in file order. Header lines (any line with "Easting"
+/// outside the ignored label) and lines of fewer than 7 fields are skipped; missing types are
+/// "-1". Labels are left empty: they are always recomputed from the type.
+std::vector<TrainingPoint> ParseTrainingText(std::string_view text);
+
+/// The whole file text: "Stat" and the nine headers, then "1" and the nine texts of each row.
+std::string BuildTrainingText(const TrainingColumnSpecs& columns, const std::vector<TrainingPoint>& rows);
+
+}  // namespace vigil::training
