@@ -1,0 +1,41 @@
+// The telescope: where it points, in which face, and what its circles read.
+#pragma once
+
+namespace vigil::sim {
+
+/// A physical direction of the line of sight and the face it is taken in.
+struct Pointing {
+  double azimuthGon = 0.0;   ///< grid bearing
+  double zenithGon = 100.0;  ///< 0 up, 100 level, below 200
+  int face = 1;
+};
+
+class Instrument {
+ public:
+  explicit Instrument(double circleZeroGon) : circleZeroGon_(circleZeroGon) {}
+
+  const Pointing& pointing() const { return pointing_; }
+  void PointAt(const Pointing& p) { pointing_ = p; }
+
+  /// Circle readings of a direction (Ha, Va in gon); face 2 reads Ha + 200, 400 - Va.
+  double ReadHa(const Pointing& p) const;
+  double ReadVa(const Pointing& p) const;
+  double ReadHa() const { return ReadHa(pointing_); }
+  double ReadVa() const { return ReadVa(pointing_); }
+
+  /// The direction whose circle readings are (haGon, vaGon); Va above 200 is face 2.
+  Pointing FromReading(double haGon, double vaGon) const;
+
+  /// Time to turn from the current pointing to `to` (ms) at `speedGonPerS`, both axes at once.
+  double TurnMs(const Pointing& to, double speedGonPerS) const;
+
+  /// Sets the horizontal circle so that the current direction reads `haGon`.
+  void SetCircle(double haGon);
+  double circleZeroGon() const { return circleZeroGon_; }
+
+ private:
+  double circleZeroGon_;
+  Pointing pointing_;
+};
+
+}  // namespace vigil::sim

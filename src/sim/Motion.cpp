@@ -1,0 +1,63 @@
+#include "sim/Motion.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "platform/Clock.h"
+
+namespace vigil::sim {
+
+namespace {
+
+constexpr double kMsPerDay = 86'400'000.0;
+
+AxisValues OffsetMm(const Movement& m, std::int64_t epochMs, std::int64_t nowMs) {
+  const double days = static_cast<double>(nowMs - epochMs) / kMsPerDay;
+  AxisValues mm{};
+  for (std::size_t axis = 0; axis < 3; ++axis) {
+    switch (m.kind) {
+      case Movement::Kind::kDrift:
+        mm[axis] = m.mmPerDay[axis] * days;
+        break;
+      case Movement::Kind::kStep:
+        mm[axis] = nowMs >= m.stepAtMs ? m.stepMm[axis] : 0.0;
+        break;
+      case Movement::Kind::kSeasonal:
+        mm[axis] = m.periodDays > 0.0
+                       ? m.amplitudeMm[axis] * std::sin(2.0 * std::numbers::pi * days / m.periodDays)
+                       : 0.0;
+        break;
+    }
+  }
+  return mm;
+}
+
+bool InDaily(const HiddenInterval& h, int minuteOfDay) {
+  if (h.fromMinuteOfDay <= h.toMinuteOfDay)
+    return minuteOfDay >= h.fromMinuteOfDay && minuteOfDay < h.toMinuteOfDay;
+  return minuteOfDay >= h.fromMinuteOfDay || minuteOfDay < h.toMinuteOfDay;  // past midnight
+}
+
+}  // namespace
+
+GridPoint PositionAt(const Prism& prism, std::int64_t epochMs, std::int64_t nowMs) {
+  GridPoint p = prism.truth;
+  for (const Movement& m : prism.movements) {
+    const AxisValues mm = OffsetMm(m, epochMs, nowMs);
+    p.eastingMetres += mm[0] * 0.001;
+    p.northingMetres += mm[1] * 0.001;
+    p.levelMetres += mm[2] * 0.001;
+  }
+  return p;
+}
+
+bool HiddenAt(const Prism& prism, std::int64_t nowMs) {
+  const platform::LocalDateTime t = platform::CivilFromMilliseconds(nowMs);
+  const int minuteOfDay = t.hour * 60 + t.minute;
+  for (const HiddenInterval& h : prism.hidden) {
+    if (h.daily ? InDaily(h, minuteOfDay) : (nowMs >= h.fromMs && nowMs < h.toMs)) return true;
+  }
+  return false;
+}
+
+}  // namespace vigil::sim
