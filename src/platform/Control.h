@@ -1,0 +1,88 @@
+// One control of a dialog as a plain record: what the screen set, what a host renders.
+// Screens never touch these fields directly; they go through Dialog's typed accessors,
+// which keep the record consistent and tell the host what changed.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vigil::platform {
+
+enum class ControlKind {
+  Button,      ///< push button; also the four soft keys
+  Label,       ///< static text
+  Edit,        ///< single-line text field
+  ReportList,  ///< list with columns, one selected row (full-row selection)
+  Combo,       ///< drop-down list of items, one selected
+  Check,       ///< check box
+  Radio,       ///< radio button; one checked per group
+  Tab,         ///< tab captions, one current page
+  Tree,        ///< folder tree
+  Progress,    ///< progress bar
+};
+
+/// A rectangle on the 320 x 240 screen (pixels), relative to the dialog (or its page).
+struct PixelRect {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+};
+
+/// Parent handle of a top-level tree node; also "no node".
+inline constexpr int kTreeRoot = -1;
+
+struct ListColumn {
+  std::string caption;
+  int widthPx = 0;  ///< 0 hides the column
+};
+
+struct TreeNode {
+  std::string text;
+  int parent = kTreeRoot;     ///< handle of the parent node
+  std::vector<int> children;  ///< handles, in insertion order
+  bool expanded = false;
+};
+
+struct Control {
+  int id = 0;
+  ControlKind kind = ControlKind::Label;
+  PixelRect rect;
+  std::string text;  ///< caption of buttons, labels, checks and radios; the text of an edit
+  bool enabled = true;
+  bool visible = true;  ///< the screen's own flag; a control on a page not shown is hidden too
+
+  // Button
+  int iconId = 0;  ///< icon resource shown above the caption, 0 for none
+
+  // Edit
+  bool readOnly = false;
+  bool digitsOnly = false;  ///< the operator can type digits only
+
+  // Check, Radio
+  bool checked = false;
+  int group = 0;  ///< radios of one group exclude each other
+
+  // ReportList
+  std::vector<ListColumn> columns;
+  std::vector<std::vector<std::string>> rows;  ///< each row has one cell per column
+  int scrollToRow = -1;                        ///< last row asked to be made visible
+
+  // Combo (items), Tab (page captions)
+  std::vector<std::string> items;
+  bool sorted = false;  ///< combo keeps its items sorted (case-insensitive)
+
+  // Tree: node handles are indexes into `nodes` and stay valid until the tree is cleared
+  std::vector<TreeNode> nodes;
+
+  /// Selected row (ReportList), item (Combo), current page (Tab) or node (Tree); -1 for none.
+  int selected = -1;
+
+  // Progress
+  int rangeMin = 0;
+  int rangeMax = 100;
+  int step = 10;
+  int position = 0;
+};
+
+}  // namespace vigil::platform
