@@ -55,6 +55,7 @@ struct Prism {
 
 struct Scenario {
   std::int64_t epochMs = 0;    ///< local ms since 1970 where movements start (zero offset)
+  bool epochGiven = false;     ///< without one, movements start when the simulator does
   GridPoint station;           ///< level = level of the instrument axis
   double circleZeroGon = 0.0;  ///< horizontal circle reading of grid north
   double temperatureC = 20.0;

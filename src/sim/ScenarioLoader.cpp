@@ -221,7 +221,10 @@ void ReadScenario(const json& j, Scenario& s) {
   CheckKeys(j,
             {"epoch", "seed", "station", "atmosphere", "noise", "instrument", "prisms", "faults", "comment"},
             "scenario");
-  if (j.contains("epoch")) s.epochMs = DateTime(j.at("epoch"), "epoch");
+  if (j.contains("epoch")) {
+    s.epochMs = DateTime(j.at("epoch"), "epoch");
+    s.epochGiven = true;
+  }
   Take(j, "seed", s.seed);
   const json& st = j.at("station");
   CheckKeys(st, {"easting", "northing", "level", "circleZeroGon"}, "station");

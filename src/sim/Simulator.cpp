@@ -18,7 +18,9 @@ Simulator::Simulator(platform::MessageBus& bus, SimClock& clock, Scenario scenar
       blockA_(scenario_.blockA),
       blockB_(scenario_.blockB),
       reflector_(scenario_.reflectorType),
-      motor_(scenario_.motor) {}
+      motor_(scenario_.motor) {
+  if (!scenario_.epochGiven) scenario_.epochMs = NowMs();
+}
 
 Simulator::~Simulator() {
   *self_ = nullptr;

@@ -30,6 +30,7 @@ inline Scenario SmallSite() {
   s.distanceNoisePpm = 0.0;
   s.tiltNoiseMgon = 0.0;
   s.epochMs = platform::MillisecondsFromCivil({2026, 12, 7, 8, 0, 0, 0, 1});
+  s.epochGiven = true;
   // due east, level, 100 m
   s.prisms.push_back({"EAST", PrismType::kMonitoring, -30.0, {1100.0, 2000.0, 100.0}, {}, {}});
   // due north, 100 m away and 100 m up: zenith 50 gon

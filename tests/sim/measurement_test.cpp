@@ -166,6 +166,13 @@ TEST_F(Measuring, PrismsMoveAsTheScenarioSays) {
   }
   Boot(SmallSite());
   EXPECT_FALSE(sim_->TruePosition("NOBODY").has_value());
+  // without an epoch the movements start with the simulator, not in 1970
+  Scenario late = SmallSite();
+  late.epochGiven = false;
+  late.prisms[0].movements = {drift};
+  Run(86'400'000);
+  Simulator started(*bus_, clock_, late);
+  EXPECT_NEAR((started.TruePosition("EAST")->eastingMetres - 1100.0) * 1000.0, 0.0, 1e-9);
 }
 
 TEST_F(Measuring, ADriftingPrismIsMeasuredFiveMillimetresFurtherAfterTenDays) {
