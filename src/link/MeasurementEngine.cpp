@@ -263,6 +263,7 @@ void MeasurementEngine::OnDistanceTick() {
     double sdMetres = 0.0;
     if (!platform::ScanDouble(fields.sd, sdMetres) || sdMetres <= 0.0) return;
     const survey::Reading before = reading_;
+    reading_.keepReflector = keepReflector_;
     if (!survey::ReduceReading(settings_, reading_, fields.ha, fields.va, fields.sd,
                                relativeToOrientation_)) {
       reading_ = before;

@@ -197,7 +197,11 @@ bool EventLoop::RunUntil(const std::function<bool()>& done, std::uint64_t timeou
     const int dispatched = DispatchPending(0);
     if (done()) return true;
     if (time_->ElapsedMs() >= deadline) return false;
-    if (dispatched == 0 && !WaitForWork(deadline)) return done();
+    // In real time the condition may change without a message (another process, a file):
+    // look again at least every 50 ms.
+    const std::uint64_t wakeAt =
+        Virtual() != nullptr ? deadline : std::min(deadline, time_->ElapsedMs() + 50);
+    if (dispatched == 0 && !WaitForWork(wakeAt)) return done();
   }
 }
 
