@@ -30,7 +30,8 @@ class BasicStateBracket {
                     MessageIcon icon = MessageIcon::None, MessageButtons buttons = MessageButtons::Ok);
   int RawRunModal(Dialog& dialog);
 
-  /// The link's call itself (false: suspend "To Basic"; true: allow it again).
+  /// The link's call itself (false: suspend "To Basic"; true: allow it again); false when
+  /// there is no callback.
   bool SetToBasicState(bool enable);
 
   DialogHost& Host() { return host_; }

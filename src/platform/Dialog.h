@@ -197,7 +197,11 @@ class Dialog : public Window {
   /// dialog. Hosts call it from RunModal, then Finish when the run is over.
   void Start(DialogHost& host);
   void Finish();
-  bool Running() const { return host_ != nullptr; }
+  bool Running() const { return Host() != nullptr; }
+  /// Draws the dialog: OnPaint. Hosts call it when the dialog is shown and uncovered.
+  void Paint();
+  /// Painted at least once since Start.
+  bool Shown() const { return shown_; }
 
  private:
   Control* FindMutable(int id);
@@ -206,6 +210,7 @@ class Dialog : public Window {
   Control& Add(int id, ControlKind kind, PixelRect rect);
   void Changed(int id);
   void InitPages();
+  friend class SoftKeyBar;
 
   std::string title_;
   std::vector<Control> controls_;
@@ -214,6 +219,7 @@ class Dialog : public Window {
   bool ended_ = false;
   int result_ = 0;
   bool initialised_ = false;
+  bool shown_ = false;
 
   std::vector<Dialog*> pages_;
   Dialog* sheet_ = nullptr;

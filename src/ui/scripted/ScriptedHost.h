@@ -135,6 +135,7 @@ class ScriptedHost final : public platform::DialogHost {
   enum class StepKind { Action, Wait, MessageAnswer, FileAnswer };
   struct Step {
     StepKind kind = StepKind::Action;
+    std::uint64_t seq = 0;
     std::string what;
     std::function<bool()> ready;   // Wait
     std::function<void()> action;  // Action
@@ -153,8 +154,10 @@ class ScriptedHost final : public platform::DialogHost {
 
   ScriptedHost& Add(Step step);
   ScriptedHost& Input(std::string what, std::function<bool(Dialog&)> input, int page);
-  bool RunReadySteps(Dialog& running);
+  /// Carries out the first step when it can go now; false when it has to wait.
+  bool RunOneReadyStep();
   void WaitOnLoop(Dialog& running);
+  void SettleLoop(Dialog& running);
   std::uint64_t Now();
   void Fail(std::string what);
   void Record(HostEvent event);
@@ -168,6 +171,7 @@ class ScriptedHost final : public platform::DialogHost {
   std::deque<Step> script_;
   std::vector<StandingAnswer> standing_;
   std::vector<HostEvent> log_;
+  std::uint64_t nextSeq_ = 0;
   bool abandoning_ = false;
   int changeCount_ = 0;
 };
