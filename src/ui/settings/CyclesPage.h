@@ -41,9 +41,8 @@ class CyclesPage final : public platform::Dialog {
  private:
   /// Shows or hides the schedule fields for the mode; in interval mode rebuilds the list.
   void ApplyMode();
-  /// Rebuilds the list when the interval reads as at least 1 hour; with `emptyOtherwise`
-  /// an interval below that empties the list and the table.
-  void Rebuild(bool emptyOtherwise);
+  /// The list and the table from the start time and the interval (empty below 1 hour).
+  void Rebuild();
   void FillTable();
 
   std::string cycles_;

@@ -1,0 +1,173 @@
+#include "ui/StationSettingsSheet.h"
+
+#include <vector>
+
+#include "platform/Format.h"
+#include "store/Translations.h"
+#include "survey/Units.h"
+
+namespace vigil::ui {
+
+namespace {
+
+constexpr platform::PixelRect kTabRect{0, 0, 320, 200};
+constexpr platform::PixelRect kSoftKeyRects[] = {
+    {0, 212, 78, 28}, {80, 212, 78, 28}, {160, 212, 78, 28}, {240, 212, 80, 28}};
+
+}  // namespace
+
+StationSettingsSheet::StationSettingsSheet(store::ProjectStationStore& store,
+                                           platform::BasicStateBracket& bracket, bool isNew)
+    : store_(store),
+      bracket_(bracket),
+      isNew_(isNew),
+      station_(TranslationsFile()),
+      units_(TranslationsFile()),
+      coordinates_(TranslationsFile()),
+      prismConstants_(TranslationsFile()),
+      reading_(TranslationsFile()),
+      cycles_(TranslationsFile()) {
+  std::vector<store::TextEntry> texts{
+      {"IDS_STN_TAB_STATION", "Station", {}},
+      {"IDS_STN_TAB_UNITS", "Units", {}},
+      {"IDS_STN_TAB_COORDS", "Coordinates", {}},
+      {"IDS_STN_TAB_PRISM_CONST", "Prism Constants", {}},
+      {"IDS_STN_TAB_CONFIG_READING", "Configure Reading", {}},
+      {"IDS_STN_TAB_CYCLES", "Cycles", {}},
+      {"IDS_STN_DLG_TITLE_SETTINGS", "Station Settings", {}},
+      {"IDS_STN_BTN_LOAD", "Load", {}},
+      {"IDS_COMMON_OK", "OK", {}},
+  };
+  store::TranslateAll(TranslationsFile(), texts);
+  std::vector<std::string> tabs;
+  for (int i = 0; i < 6; ++i) tabs.push_back(texts[i].translated);
+  translatedTitle_ = texts[6].translated;
+  SetTitle(translatedTitle_);
+
+  AddTab(kTabId, kTabRect, std::move(tabs));
+  for (platform::Dialog* page : std::initializer_list<platform::Dialog*>{
+           &station_, &units_, &coordinates_, &prismConstants_, &reading_, &cycles_}) {
+    AddPage(kTabId, *page);
+  }
+  AddButton(kLoadKeyId, texts[7].translated, kSoftKeyRects[0]);
+  AddButton(kSoftKey2Id, {}, kSoftKeyRects[1]);
+  AddButton(kSoftKey3Id, {}, kSoftKeyRects[2]);
+  AddButton(kOkKeyId, texts[8].translated, kSoftKeyRects[3]);
+  Show(kSoftKey2Id, false);
+  Show(kSoftKey3Id, false);
+
+  units_.onDistanceUnitChanged = [this] { DistanceUnitChanged(); };
+  units_.onAngleUnitChanged = [this] { AngleUnitChanged(); };
+}
+
+std::filesystem::path StationSettingsSheet::TranslationsFile() const {
+  return store_.Layout().TranslationsFilePath();
+}
+
+void StationSettingsSheet::OnInitDialog() {
+  const store::ProjectStationSettings& settings = store_.Settings();
+  TabSelect(kTabId, kStation);
+  station_.Fill(settings);
+  units_.Fill(settings);
+  coordinates_.Fill(DisplayUnits());
+  prismConstants_.Fill(DisplayUnits());
+  reading_.Fill(settings);
+  cycles_.Fill(settings);
+  SetTitle(platform::Format("%s : %s - %s%s", {translatedTitle_, settings.project, settings.station, ""}));
+}
+
+void StationSettingsSheet::OnPaint() {
+  RegisterSoftKeys(kLoadKeyId, kSoftKey2Id, kSoftKey3Id, kOkKeyId);
+}
+
+void StationSettingsSheet::OnCommand(int controlId) {
+  if (controlId == kLoadKeyId) {
+    EndDialog(kResultLoad);
+  } else if (controlId == kOkKeyId) {
+    Save();
+  }
+}
+
+store::ProjectStationSettings StationSettingsSheet::DisplayUnits() const {
+  store::ProjectStationSettings units = store_.Settings();
+  units.angle_units = units_.AngleChoice();
+  units.distance_unit = units_.DistanceChoice();
+  // The standard is not handed over until the save, but what is shown and typed is meant in
+  // the standard chosen on the page.
+  units.dist_standard = units_.StandardChoice();
+  return units;
+}
+
+void StationSettingsSheet::DistanceUnitChanged() {
+  const store::ProjectStationSettings oldUnits = [this] {
+    store::ProjectStationSettings units = DisplayUnits();
+    units.distance_unit = store_.Settings().distance_unit;
+    return units;
+  }();
+  const store::ProjectStationSettings newUnits = DisplayUnits();
+  if (survey::DistanceUnitOf(oldUnits) != survey::DistanceUnitOf(newUnits)) {
+    prismConstants_.Reconvert(oldUnits, newUnits);
+  }
+  store_.Settings().distance_unit = newUnits.distance_unit;
+  const std::string label = survey::DistanceUnitLabel(newUnits);
+  coordinates_.Relabel(label);
+  prismConstants_.Relabel(label);
+}
+
+void StationSettingsSheet::AngleUnitChanged() {
+  store::ProjectStationSettings oldUnits = DisplayUnits();
+  oldUnits.angle_units = store_.Settings().angle_units;
+  const store::ProjectStationSettings newUnits = DisplayUnits();
+  store_.Settings().angle_units = newUnits.angle_units;
+  if (survey::AngleUnitOf(oldUnits) != survey::AngleUnitOf(newUnits)) {
+    coordinates_.ReshowOrientation(oldUnits, newUnits);
+  }
+}
+
+void StationSettingsSheet::Save() {
+  const store::ProjectStationSettings units = DisplayUnits();
+  store::SettingsEntries entries;
+  station_.Write(entries);
+  units_.Write(entries);
+  coordinates_.Write(entries, units);
+  prismConstants_.Write(entries, units);
+  reading_.Write(entries);
+  cycles_.Write(entries);
+
+  const store::SaveResult result =
+      store_.SaveProjectStation(station_.Project(), station_.Station(), isNew_, entries);
+  const std::filesystem::path translations = TranslationsFile();
+  std::string message;
+  switch (result) {
+    case store::SaveResult::Saved:
+      EndDialog(platform::kIdOk);
+      return;
+    case store::SaveResult::AlreadyExists:
+      message =
+          store::Translate(translations, "IDS_STN_MSGBOX_PROJ_STN_EXISTS",
+                           "The Project-Station you're setting up already exists.\r\nPlease provide a "
+                           "different project and/or station name, or edit the existing project-station.");
+      break;
+    case store::SaveResult::NameInvalid:
+      message = store::Translate(
+          translations, "IDS_STN_MSGBOX_NAME_INVALID",
+          "The project and station names become file names.\r\nPlease provide names that are not empty, not "
+          "\".\" or \"..\", at most 100 characters long and without \\ / : * ? \" < > | or control "
+          "characters.");
+      break;
+    case store::SaveResult::ValueInvalid:
+      message = store::Translate(translations, "IDS_STN_MSGBOX_VALUE_INVALID",
+                                 "A setting holds a line break and cannot be saved.\r\nPlease correct it.");
+      break;
+    case store::SaveResult::WriteFailed:
+      message = store::Translate(translations, "IDS_STN_MSGBOX_SAVE_FAILED",
+                                 "The project-station could not be saved.\r\nThe settings file could not be "
+                                 "written.");
+      break;
+  }
+  // The sheet stays open with every entry, so the operator can correct and try again.
+  bracket_.MessageBox(message, translatedTitle_, platform::MessageIcon::Exclamation,
+                      platform::MessageButtons::Ok);
+}
+
+}  // namespace vigil::ui
