@@ -46,4 +46,11 @@ struct Faults {
   std::uint32_t vanishForMs = 0;
 };
 
+/// Uses up one of the next N occurrences of a fault: true (and one fewer left) while any are.
+inline bool TakeOne(int& counter) {
+  if (counter <= 0) return false;
+  --counter;
+  return true;
+}
+
 }  // namespace vigil::sim

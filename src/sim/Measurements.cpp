@@ -4,6 +4,7 @@
 
 #include "platform/Format.h"
 #include "sim/Atmosphere.h"
+#include "sim/Faults.h"
 #include "sim/ReplyLines.h"
 #include "sim/Simulator.h"
 #include "sim/Site.h"
@@ -11,12 +12,6 @@
 namespace vigil::sim {
 
 namespace {
-
-bool TakeOne(int& counter) {
-  if (counter <= 0) return false;
-  --counter;
-  return true;
-}
 
 std::uint64_t Ms(double ms) {
   return static_cast<std::uint64_t>(std::max(0.0, std::ceil(ms)));

@@ -3,17 +3,12 @@
 #include <algorithm>
 
 #include "sim/CommandLog.h"
+#include "sim/Faults.h"
 #include "sim/ReplyLines.h"
 
 namespace vigil::sim {
 
 namespace {
-
-bool TakeOne(int& counter) {
-  if (counter <= 0) return false;
-  --counter;
-  return true;
-}
 
 // Still a complete line, but no reply the program expects.
 std::string Garble(std::string line) {
