@@ -1,0 +1,105 @@
+// The start screen and the program's central object: six large buttons, four soft keys and
+// the next-cycle line. It enables and disables monitoring, opens the project-station, runs
+// the other screens, and dispatches the timer slot shared by the measuring engine, the
+// instrument-settings chain and the schedule.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "link/Greeting.h"
+#include "platform/Dialog.h"
+#include "ui/AppContext.h"
+#include "ui/MainWindowHooks.h"
+
+namespace vigil::ui {
+
+/// Used in window titles and the close question.
+inline constexpr std::string_view kProductTitle = "DLK VIGIL\xE2\x84\xA2";
+/// Shown by the About box.
+inline constexpr std::string_view kProgramVersion = "1.0.0";
+
+inline constexpr std::uint32_t kSchedulePeriodMs = 60000;
+
+class MainWindow final : public platform::Dialog {
+ public:
+  static constexpr int kEnableButtonId = 1000;
+  static constexpr int kProjSettingsButtonId = 1001;
+  static constexpr int kControlsButtonId = 1003;
+  static constexpr int kTrainingButtonId = 1004;
+  static constexpr int kOrientationButtonId = 1006;
+  static constexpr int kMonitorButtonId = 1007;
+  static constexpr int kSoftKey1Id = 1021;
+  static constexpr int kAboutKeyId = 1025;
+  static constexpr int kSoftKey3Id = 1018;
+  static constexpr int kCloseKeyId = 1019;
+  static constexpr int kProgressId = 1045;
+  static constexpr int kNextCycleId = 1062;
+
+  /// Icon resources above the six main buttons' captions.
+  static constexpr int kEnableIcon = 144;
+  static constexpr int kProjSettingsIcon = 150;
+  static constexpr int kControlsIcon = 154;
+  static constexpr int kTrainingIcon = 153;
+  static constexpr int kOrientationIcon = 151;
+  static constexpr int kMonitorIcon = 152;
+
+  /// `hooks` may be null: Monitor, Training, Orientation and the schedule tick do nothing.
+  MainWindow(AppContext& context, MainWindowHooks* hooks = nullptr);
+  ~MainWindow() override;
+
+  AppContext& Context() { return context_; }
+  void SetHooks(MainWindowHooks* hooks) { hooks_ = hooks; }
+
+  bool MonitoringEnabled() const { return enabled_; }
+  bool ProjectStationLoaded() const { return loaded_; }
+  const std::string& NextCycleText() const { return nextCycleText_; }
+
+  void SetMonitoringState(bool enabled, bool atStartUp);
+  void ToggleMonitoring();
+  void OpenProjectSettings();
+  void OpenControls();
+  void OpenAbout();
+
+  /// Timer 10: on arms it with 60,000 ms, off kills it.
+  void ArmSchedule(bool on);
+  bool ScheduleArmed() const;
+  /// With `show`: recomputes the next-cycle line from the local hour and shows it; without:
+  /// hides it.
+  void UpdateNextCycleLabel(bool show);
+
+  /// The main window's own title: the product title until a project-station is loaded,
+  /// then "%s : %s - %s%s" with the project and station.
+  void RefreshTitle();
+
+  /// A tick of the timer slot, carrying `timerId`; dispatched by the id armed last.
+  void OnTimerSlot(int timerId);
+
+  void OnInitDialog() override;
+  void OnPaint() override;
+  void OnCommand(int controlId) override;
+  bool OnClose() override;
+
+ private:
+  void CreateControls();
+  void TranslateCaptions();
+  void StartEnable();
+  void FinishEnable();
+  void Disable();
+  bool ChooseProjectStation();
+  bool RunSettingsSheet(bool isNew);
+  void ProjectStationConfirmed();
+  std::string Tr(std::string_view key, std::string_view defaultText) const;
+
+  AppContext& context_;
+  MainWindowHooks* hooks_;
+  std::unique_ptr<link::Greeting> greeting_;
+  bool enabled_ = false;
+  bool loaded_ = false;
+  bool firstPaintPending_ = false;
+  bool enabling_ = false;
+  std::string nextCycleText_;
+};
+
+}  // namespace vigil::ui
