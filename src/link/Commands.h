@@ -72,7 +72,9 @@ inline constexpr std::size_t kSetHorizontalAngleMaxChars = 19;
 inline constexpr std::size_t kWriteBlockBMaxChars = 39;
 inline constexpr std::size_t kWriteReflectorTypeMaxChars = 14;
 inline constexpr std::size_t kWriteMotorParametersMaxChars = 39;
-inline constexpr std::size_t kScanMeasureMaxChars = 39;
+// The scan's vertical angles arrive as "%.5lf" texts, so its command needs up to 50 characters:
+// a 39-character limit would refuse every scan.
+inline constexpr std::size_t kScanMeasureMaxChars = 64;
 
 inline constexpr std::size_t kBlockBFieldCount = 12;
 inline constexpr std::size_t kMotorParameterCount = 4;

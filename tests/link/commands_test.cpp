@@ -77,9 +77,12 @@ TEST(TextCommands, FitExactlyOrAreRefused) {
        std::nullopt},
       {"*ST6", BuildScanMeasureCommand(10.0, "100", 20.00005, "90"),
        "*ST6 10.0000,100,20.0001,90,,,,\r\n\r\n"},
-      {"*ST6 of 39 characters", BuildScanMeasureCommand(350.0, "98.5", 399.5, "102.2"),
-       "*ST6 350.0000,98.5,399.5000,102.2,,,,\r\n\r\n"},
-      {"*ST6 of 40 characters", BuildScanMeasureCommand(350.0, "98.50", 399.5, "102.2"), std::nullopt},
+      // Once a bug: a 39-character limit refused every scan the scan screen builds.
+      {"*ST6 with vertical angles as the scan screen writes them",
+       BuildScanMeasureCommand(350.0, "98.50000", 399.5, "102.20000"),
+       "*ST6 350.0000,98.50000,399.5000,102.20000,,,,\r\n\r\n"},
+      {"*ST6 of 65 characters", BuildScanMeasureCommand(350.0, std::string(26, '9'), 399.5, "102.20000"),
+       std::nullopt},
       {"*ST6 with a horizontal angle that is not a number",
        BuildScanMeasureCommand(std::numeric_limits<double>::quiet_NaN(), "1", 2.0, "3"), std::nullopt},
   };
