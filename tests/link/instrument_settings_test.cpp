@@ -12,9 +12,8 @@ class InstrumentSettingsTest : public EngineFixture {
   InstrumentSettingsTest() {
     settings_->SetProgressStep([this] { ++steps_; });
     settings_->SetFinished([this] { finished_ = true; });
-    AcknowledgeAll({"/B a,,c,0,1,0,g,h,i,j,k,l\r\n\r\n", "/C 0\r\n\r\n",
-                    "*/PA 0,0,1.5000,1.5000\r\n\r\n", "Xa\r\n",
-                    "/B a,,c,d,e,f,g,h,i,j,k,l\r\n\r\n", "/C 3\r\n\r\n",
+    AcknowledgeAll({"/B a,,c,0,1,0,g,h,i,j,k,l\r\n\r\n", "/C 0\r\n\r\n", "*/PA 0,0,1.5000,1.5000\r\n\r\n",
+                    "Xa\r\n", "/B a,,c,d,e,f,g,h,i,j,k,l\r\n\r\n", "/C 3\r\n\r\n",
                     "*/PA 1,2,0.5000,0.7500\r\n\r\n"});
   }
   int steps_ = 0;
@@ -30,15 +29,15 @@ TEST_F(InstrumentSettingsTest, EnableSetsMonitoringValuesAndDisableWritesBackExa
   settings_->ApplyMonitoringSettings();
   ASSERT_TRUE(loop_.RunUntil([&] { return finished_; }, 60000));
   EXPECT_EQ(steps_, 3);
-  EXPECT_EQ(Sent(), (std::vector<std::string>{
-                        "A\r\n", "B\r\n", "/B a,,c,0,1,0,g,h,i,j,k,l\r\n\r\n", "C\r\n",
-                        "/C 0\r\n\r\n", "*PA\r\n", "*/PA 0,0,1.5000,1.5000\r\n\r\n", "Xa\r\n"}));
+  EXPECT_EQ(Sent(), (std::vector<std::string>{"A\r\n", "B\r\n", "/B a,,c,0,1,0,g,h,i,j,k,l\r\n\r\n", "C\r\n",
+                                              "/C 0\r\n\r\n", "*PA\r\n", "*/PA 0,0,1.5000,1.5000\r\n\r\n",
+                                              "Xa\r\n"}));
   EXPECT_EQ(settings_->Kept().blockA[1], "a2");
 
   firstCommand_ = Peer().Received().size();
   settings_->RestoreInstrumentSettings();
-  EXPECT_EQ(Sent(), (std::vector<std::string>{"/B a,,c,d,e,f,g,h,i,j,k,l\r\n\r\n",
-                                              "/C 3\r\n\r\n", "*/PA 1,2,0.5000,0.7500\r\n\r\n"}));
+  EXPECT_EQ(Sent(), (std::vector<std::string>{"/B a,,c,d,e,f,g,h,i,j,k,l\r\n\r\n", "/C 3\r\n\r\n",
+                                              "*/PA 1,2,0.5000,0.7500\r\n\r\n"}));
   EXPECT_TRUE(notices_.messages.empty());
 }
 
