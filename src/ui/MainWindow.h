@@ -87,8 +87,10 @@ class MainWindow final : public platform::Dialog {
   void StartEnable();
   void FinishEnable();
   void Disable();
-  bool ChooseProjectStation();
-  bool RunSettingsSheet(bool isNew);
+  /// The settings chain stopped before its last step (a read timed out).
+  void EnableChainStopped();
+  /// The project selection: a ProjectSelectDialog choice, kNoChoice when cancelled.
+  int ChooseProjectStation();
   void ProjectStationConfirmed();
   std::string Tr(std::string_view key, std::string_view defaultText) const;
 
@@ -97,6 +99,7 @@ class MainWindow final : public platform::Dialog {
   std::unique_ptr<link::Greeting> greeting_;
   bool enabled_ = false;
   bool loaded_ = false;
+  bool everLoaded_ = false;  ///< a project-station was confirmed since start
   bool firstPaintPending_ = false;
   bool enabling_ = false;
   std::string nextCycleText_;
