@@ -4,6 +4,7 @@
 
 #include "link/Commands.h"
 #include "platform/Format.h"
+#include "survey/Coordinates.h"
 #include "survey/Reading.h"
 #include "survey/Units.h"
 #include "ui/SetHorizontalAngleDialog.h"
@@ -148,16 +149,18 @@ void ControlsDialog::OnCiStartMeasured() {
     return;
   }
   start_ = {engine.Reading().haGon, engine.Reading().vaGon};
-  // Turn in the frame the start direction was read in: the angles-only reading is reduced
-  // by the orientation only when the engine's last operation was relative to it.
-  ciRelativeToOrientation_ = engine.RelativeToOrientation();
+  // The angles-only reading is reduced by the orientation only after an operation relative
+  // to it, while a turn always adds it: bring a raw start into the turn's frame.
+  if (!engine.RelativeToOrientation()) {
+    start_.haGon = survey::NormaliseAngle(start_.haGon - context_.Settings().orientation);
+  }
   ciStep_ = 1;
   TurnForCi(start_);
 }
 
 void ControlsDialog::TurnForCi(Direction direction) {
-  context_.Engine().TurnTo(direction.haGon, direction.vaGon, Routine(&ControlsDialog::OnCiFaceMeasured),
-                           ciRelativeToOrientation_, true);
+  context_.Engine().TurnTo(direction.haGon, direction.vaGon, Routine(&ControlsDialog::OnCiFaceMeasured), true,
+                           true);
 }
 
 void ControlsDialog::OnCiFaceMeasured() {

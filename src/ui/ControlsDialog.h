@@ -63,7 +63,6 @@ class ControlsDialog final : public platform::Dialog {
   AppContext& context_;
   std::shared_ptr<ControlsDialog*> alive_;
   int ciStep_ = 1;
-  bool ciRelativeToOrientation_ = true;
   Direction start_;
   Direction face1_;
   Direction face2_;

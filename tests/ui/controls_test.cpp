@@ -89,6 +89,23 @@ TEST_F(ControlsTest, CiCheckAt350GonGivesNoErrorsForAnIdealInstrument) {
   EXPECT_EQ(sim_.toBasicState(), 0) << "the result box is bracketed";
 }
 
+// The start direction is read raw when the engine's last operation was not relative to the
+// orientation, but a turn always adds it: with an orientation set the check once turned
+// away from the prism it started on and never reported.
+TEST_F(ControlsTest, CiCheckWithAnOrientationSetStillTurnsToTheStartDirection) {
+  Context().Settings().orientation = 50.0;
+  host_.Press(CD::kCiCheckId)
+      .AnswerMessageBox("F1 Reading:", platform::kIdOk, TextMatch::Contains)
+      .PressSoftKey(4);
+  EXPECT_EQ(RunControls(), platform::kIdOk);
+  const CiErrors errors = ComputeCiErrors(controls_.Face1(), controls_.Face2());
+  EXPECT_NEAR(errors.cGon, 0.0, 1e-5);
+  EXPECT_NEAR(errors.iGon, 0.0, 1e-5);
+  EXPECT_NEAR(controls_.Start().haGon, 300.0, 0.0005) << "350 on the circle, relative to 50";
+  EXPECT_NEAR(controls_.Face1().haGon, 300.0, 0.0005);
+  EXPECT_NEAR(controls_.Face2().haGon, 100.0, 0.0005);
+}
+
 TEST_F(ControlsTest, ASecondFacePointingThatFailsShowsTheFailureAndNoResult) {
   host_.Press(CD::kCiCheckId)
       .WaitUntil("second face under way", [&] { return controls_.CiStep() == 2; })
