@@ -1,0 +1,61 @@
+// setup: installs the program package that lies beside it onto the instrument, or removes it.
+#include <iostream>
+#include <memory>
+#include <string_view>
+
+#include "installer/HeadlessRun.h"
+#include "installer/InstallerDialog.h"
+#include "installer/ModelDriver.h"
+#include "platform/Clock.h"
+#include "platform/EventLoop.h"
+#include "platform/Files.h"
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: setup [--home PACKAGE_FOLDER] [--device-root DIR] --headless ACTION [--delete-data]\n"
+    "  ACTION: show, install, uninstall or tool\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace vigil;
+  const platform::Paths paths = platform::Paths::FromCommandLine(argc, argv);
+  bool headless = false;
+  bool deleteData = false;
+  installer::HeadlessAction action = installer::HeadlessAction::Show;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--headless") {
+      headless = true;
+      if (i + 1 >= argc || !installer::ParseHeadlessAction(argv[++i], action)) {
+        std::cerr << kUsage;
+        return 2;
+      }
+    } else if (arg == "--delete-data") {
+      deleteData = true;
+    } else if (arg == "--home" || arg == "--device-root") {
+      ++i;
+    } else {
+      std::cerr << kUsage;
+      return 2;
+    }
+  }
+  if (!headless) {
+    std::cerr << "setup: this build has no window front end; only the headless run is available.\n" << kUsage;
+    return 2;
+  }
+
+  const auto strings = installer::InstallerStrings::Load(paths.ProgramFolder() / installer::kStringsFileName);
+  if (!strings) {
+    std::cerr << "setup: the strings file " << installer::kStringsFileName
+              << " is missing beside the program in " << platform::PathText(paths.ProgramFolder()) << "\n";
+    return 1;
+  }
+  installer::ModelFamily models([&paths] { return installer::QueryModelDriver(paths); });
+  installer::InstallerContext context{paths, &*strings, &models, installer::VolumeFreeBytes,
+                                      VIGIL_SETUP_VERSION};
+  platform::EventLoop loop(std::make_unique<platform::RealTimeDriver>());
+  installer::InstallerDialog dialog(std::move(context));
+  return installer::RunHeadless(dialog, loop, *strings, action, deleteData, std::cout);
+}
