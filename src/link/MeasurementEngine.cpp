@@ -111,6 +111,11 @@ void MeasurementEngine::SetPrismContext(std::string_view pointName, int prismTyp
   reading_.prismType = prismType;
 }
 
+void MeasurementEngine::ClearBusy() {
+  turning_ = false;
+  measuring_ = false;
+}
+
 void MeasurementEngine::ScanMeasure(std::string_view startHaGon, std::string_view startVaGon,
                                     std::string_view endHaGon, std::string_view endVaGon,
                                     CompletionRoutine routine) {
@@ -199,6 +204,11 @@ void MeasurementEngine::OnTurnOrSearchTick() {
   } else {
     failedMark_ = true;
     turning_ = false;
+    // Nothing else follows a refused or failed turn: without its completion a caller that
+    // waits for it (a monitoring cycle) would wait for ever.
+    readingResult_ = r;
+    StartCompletion();
+    return;
   }
   readingResult_ = r;
 }

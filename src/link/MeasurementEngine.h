@@ -71,6 +71,9 @@ class MeasurementEngine {
   /// "*ST0"; tells the operator and returns false when it was not acknowledged.
   bool StopMeasuring();
   void SetPrismContext(std::string_view pointName, int prismType);
+  /// Forgets a running operation's busy flags (turning, measuring), as the main window does at
+  /// start and at Disable.
+  void ClearBusy();
   void ScanMeasure(std::string_view startHaGon, std::string_view startVaGon, std::string_view endHaGon,
                    std::string_view endVaGon, CompletionRoutine routine);
 

@@ -77,6 +77,7 @@ void MainWindow::OnInitDialog() {
   SetMonitoringState(false, true);
   Enable(kSoftKey1Id, false);
   Enable(kAboutKeyId, false);
+  context_.Engine().ClearBusy();
   UpdateNextCycleLabel(false);
   ProgressSetRange(kProgressId, 0, 100);
   ProgressSetStep(kProgressId, 20);

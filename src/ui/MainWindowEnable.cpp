@@ -67,6 +67,7 @@ void MainWindow::Disable() {
     context_.SetToBasicState(true);
     return;
   }
+  context_.Engine().ClearBusy();
   context_.Instrument().RestoreInstrumentSettings();
   if (!context_.Link().Disconnect()) {
     context_.Host().MessageBox(kFailedToDisconnectText, {}, platform::MessageIcon::None,

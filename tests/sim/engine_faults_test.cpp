@@ -134,11 +134,9 @@ TEST_F(EngineFaultsTest, GarbledAndOverlongLinesAreReportedAndNeverTakenAsValues
   }
 }
 
-TEST_F(EngineFaultsTest, ARefusedSearchIsAFailedOperation) {
+TEST_F(EngineFaultsTest, ARefusedSearchIsAFailedOperationThatStillCompletes) {
   faults().nak.push_back({"*SJ", 1});
-  site_.engine_->SetPrismContext("EAST", survey::kPrismMonitoring);
-  site_.engine_->TurnTo(100.0, 100.0, nullptr, true, true);
-  site_.loop_.RunFor(30000);
+  EXPECT_FALSE(MeasureEast()) << "completes, as failed, instead of leaving its caller waiting";
   EXPECT_EQ(Count("*SJ"), 1);
   EXPECT_EQ(site_.engine_->ReadingResult(), link::kNakReceived);
   EXPECT_TRUE(site_.engine_->FailedMark());
