@@ -285,23 +285,6 @@ TEST_F(OrientationTest, RefusingTheNeighbourKeepsTheSelectedPointAsReference) {
   EXPECT_DOUBLE_EQ(Settings().orientation, kTrueCircleZeroGon);
 }
 
-TEST_F(OrientationTest, InDegreesTheCorrectionHasNoGonSuffix) {
-  Settings().angle_units = 1;
-  StationKnown(0.0);
-  Train({"REF1"});
-  const std::string shown =
-      survey::FormatAngle(Settings(), kTrueCircleZeroGon, survey::AngleFormat::Current, false);
-  ScriptPointAt("REF1")
-      .SelectText(OD::kListId, "REF1")
-      .PressSoftKey(1)
-      .AnswerMessageBox("Please make sure that the instrument is now pointing to REF1. Continue?",
-                        platform::kIdYes)
-      .AnswerMessageBox("Orientation correction = " + shown + ".  Do you wish to update now to this value?",
-                        platform::kIdNo)
-      .Close();
-  host_.Run(dialog_);
-}
-
 // ---- The main window's button ----------------------------------------------------------------
 
 TEST_F(OrientationTest, TheHookOpensTheScreenOnTheProgramsResection) {
