@@ -1,6 +1,7 @@
 #include "platform/Files.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -123,12 +124,15 @@ std::optional<std::string> ReadUtf16File(const fs::path& path) {
   return Utf16LeToUtf8(*bytes);
 }
 
-bool WriteFileBytesAtomic(const fs::path& path, std::string_view bytes) {
+// The temporary file gets `mode` before it replaces the target, so a copied program stays
+// executable.
+static bool WriteAtomicWithMode(const fs::path& path, std::string_view bytes, mode_t mode) {
   const fs::path temp = TemporaryBeside(path);
   if (!Permitted(FileOp::Write, temp)) return false;
   {
-    Descriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    Descriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode));
     if (fd.get() < 0) return false;
+    ::fchmod(fd.get(), mode);  // the process umask must not strip the copy's modes
     const bool written = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
     if (!fd.Close() || !written) {
       ::unlink(temp.c_str());
@@ -141,6 +145,10 @@ bool WriteFileBytesAtomic(const fs::path& path, std::string_view bytes) {
   }
   SyncFolder(path.parent_path());
   return true;
+}
+
+bool WriteFileBytesAtomic(const fs::path& path, std::string_view bytes) {
+  return WriteAtomicWithMode(path, bytes, 0644);
 }
 
 bool WriteUtf16FileAtomic(const fs::path& path, std::string_view text) {
@@ -160,7 +168,9 @@ bool CopyFileTo(const fs::path& from, const fs::path& to, bool failIfExists) {
   if (!Permitted(FileOp::Copy, to)) return false;
   auto bytes = ReadFileBytes(from);
   if (!bytes) return false;
-  return WriteFileBytesAtomic(to, *bytes);
+  struct stat source {};
+  const mode_t mode = ::stat(from.c_str(), &source) == 0 ? (source.st_mode & 07777) : 0644;
+  return WriteAtomicWithMode(to, *bytes, mode);
 }
 
 bool DeleteFileAt(const fs::path& path) {

@@ -73,6 +73,15 @@ TEST_F(FilesTest, FoldersCopyDeleteAndWildcards) {
   EXPECT_TRUE(FolderExists(dir_.path() / "Data"));
 }
 
+TEST_F(FilesTest, ACopiedProgramStaysExecutable) {
+  const fs::path program = dir_.path() / "tool.sh";
+  ASSERT_TRUE(WriteFileBytesAtomic(program, "#!/bin/sh\n"));
+  fs::permissions(program, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+  ASSERT_TRUE(CopyFileTo(program, dir_.path() / "copy.sh", false));
+  EXPECT_EQ(fs::status(dir_.path() / "copy.sh").permissions(),
+            fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+}
+
 TEST(Wildcard, MatchesLikeTheControllerFileSystem) {
   const struct {
     const char* pattern;
