@@ -53,4 +53,15 @@ std::optional<std::string> UpdateNextCycleLabel(std::string_view cycles, int loc
       "%s => %s", {store::Translate(translationsFile, "IDS_MAIN_LBL_NEXT_CYCLE", "Next Cycle"), *next});
 }
 
+std::string ScheduleTimeText(int hour24, int minute) {
+  if (hour24 < 0 || hour24 > 23 || minute < 0 || minute > 59) return {};
+  const int hour12 = hour24 % 12 == 0 ? 12 : hour24 % 12;
+  return platform::Format("%02d:%02d %s", {hour12, minute, hour24 < 12 ? "AM" : "PM"});
+}
+
+bool IsCycleTime(std::string_view cycles, int hour24, int minute) {
+  const std::string text = ScheduleTimeText(hour24, minute);
+  return !text.empty() && platform::Contains(cycles, text);
+}
+
 }  // namespace vigil::monitoring

@@ -38,4 +38,11 @@ std::optional<std::string> NextCycleTime(std::string_view cycles, int localHour)
 std::optional<std::string> UpdateNextCycleLabel(std::string_view cycles, int localHour,
                                                 const std::filesystem::path& translationsFile);
 
+/// The local time as the schedule compares it: "%02d:%02d %s" on the 12-hour clock
+/// (00:00 is "12:00 AM", 12:30 "12:30 PM", 13:00 "01:00 PM"). Empty outside 0..23 / 0..59.
+std::string ScheduleTimeText(int hour24, int minute);
+
+/// Whether a cycle starts in this minute: the time text occurs anywhere in `cycles`.
+bool IsCycleTime(std::string_view cycles, int hour24, int minute);
+
 }  // namespace vigil::monitoring

@@ -130,3 +130,29 @@ TEST(NextCycleLabel, CaptionComesFromTheTranslations) {
 
 }  // namespace
 }  // namespace vigil::monitoring
+
+namespace vigil::monitoring {
+namespace {
+
+TEST(ScheduleTick, TimeTextAndMatch) {
+  struct Case {
+    int hour;
+    int minute;
+    const char* text;
+    bool starts;  // with the default list
+  };
+  const Case cases[] = {
+      {0, 0, "12:00 AM", false},  {1, 0, "01:00 AM", true},  {1, 1, "01:01 AM", false},
+      {4, 59, "04:59 AM", false}, {5, 0, "05:00 AM", true},  {12, 30, "12:30 PM", false},
+      {13, 0, "01:00 PM", true},  {21, 0, "09:00 PM", true}, {22, 30, "10:30 PM", false},
+      {24, 0, "", false},         {-1, 0, "", false},        {5, 60, "", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ScheduleTimeText(c.hour, c.minute), c.text);
+    EXPECT_EQ(IsCycleTime(kDefaults, c.hour, c.minute), c.starts) << c.hour << ":" << c.minute;
+  }
+  EXPECT_FALSE(IsCycleTime("", 1, 0));
+}
+
+}  // namespace
+}  // namespace vigil::monitoring

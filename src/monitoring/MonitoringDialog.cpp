@@ -1,0 +1,148 @@
+#include "monitoring/MonitoringDialog.h"
+
+#include "monitoring/CycleColumns.h"
+#include "monitoring/Differences.h"
+#include "monitoring/MonitoringTexts.h"
+#include "platform/Format.h"
+#include "ui/MainWindow.h"
+
+namespace vigil::monitoring {
+
+namespace {
+
+constexpr platform::PixelRect kListRect{0, 0, 273, 184};
+
+}  // namespace
+
+MonitoringDialog::MonitoringDialog(ui::MainWindow& window, bool automatic)
+    : Dialog("Monitoring"),
+      window_(window),
+      context_(window.Context()),
+      alive_(std::make_shared<MonitoringDialog*>(this)),
+      automatic_(automatic),
+      dataFile_(window.Context().Layout().DataFolder()) {
+  const store::ProjectStationSettings& s = context_.Settings();
+  AddReportList(kReadingsListId, kListRect, ReadingsColumns(s));
+  AddReportList(kDifferencesListId, kListRect, DifferenceColumns(s));
+  AddLabel(kNotWrittenLabelId, "", {0, 188, 320, 24});
+  AddButton(kButton1Id, "Start", {0, 216, 80, 24});
+  AddButton(kButton2Id, "View Diff", {80, 216, 80, 24});
+  AddButton(kButton3Id, "Cycles", {160, 216, 80, 24});
+  AddButton(kButton4Id, "P1", {240, 216, 80, 24});
+  sequence_ = s.sequence;
+  repeat_ = s.repeat;
+  retry_ = s.retry;
+  rounds_ = s.rounds;
+}
+
+MonitoringDialog::~MonitoringDialog() = default;
+
+std::string MonitoringDialog::Tr(std::string_view key, std::string_view defaultText) const {
+  return context_.Translate(key, defaultText);
+}
+
+int MonitoringDialog::Tell(std::string_view text, platform::MessageIcon icon,
+                           platform::MessageButtons buttons) {
+  return context_.Bracket().MessageBox(text, {}, icon, buttons);
+}
+
+link::CompletionRoutine MonitoringDialog::Routine(void (MonitoringDialog::*member)()) {
+  std::weak_ptr<MonitoringDialog*> alive = alive_;
+  return [alive, member] {
+    if (auto self = alive.lock()) ((**self).*member)();
+  };
+}
+
+void MonitoringDialog::OnInitDialog() {
+  const store::ProjectStationSettings& s = context_.Settings();
+  ListSetColumns(kReadingsListId, ReadingsColumns(s));
+  ListSetColumns(kDifferencesListId, DifferenceColumns(s));
+  SetTitle(context_.StationTitleOf(Tr(texts::kTitle.key, texts::kTitle.text)));
+  Show(kNotWrittenLabelId, false);
+  page_ = "P1";
+  SetPageCaptions();
+  ShowReadings(true);
+  if (automatic_) {
+    // After the dialog is up, so the cycle's first turn runs inside its modal loop.
+    std::weak_ptr<MonitoringDialog*> alive = alive_;
+    context_.Loop().Post([alive] {
+      if (auto self = alive.lock()) (**self).StartCycle(false);
+    });
+  }
+}
+
+void MonitoringDialog::OnPaint() {
+  RegisterSoftKeys(kButton1Id, kButton2Id, kButton3Id, kButton4Id);
+}
+
+void MonitoringDialog::SetPageCaptions() {
+  if (page_ == "P1") {
+    SetText(kButton1Id, Tr(texts::kStart.key, texts::kStart.text));
+    SetText(kButton2Id, Tr(texts::kViewDiff.key, texts::kViewDiff.text));
+    SetText(kButton3Id, Tr(texts::kCycles.key, texts::kCycles.text));
+  } else {
+    SetText(kButton1Id, Tr(texts::kSaveAs.key, texts::kSaveAs.text));
+    SetText(kButton2Id, Tr(texts::kDownload.key, texts::kDownload.text));
+    SetText(kButton3Id, "");
+  }
+  SetText(kButton4Id, page_);
+}
+
+void MonitoringDialog::SwitchPage() {
+  page_ = page_ == "P1" ? "P2" : "P1";
+  SetPageCaptions();
+}
+
+void MonitoringDialog::ShowReadings(bool readings) {
+  Show(kReadingsListId, readings);
+  Show(kDifferencesListId, !readings);
+}
+
+void MonitoringDialog::OnCommand(int controlId) {
+  const bool p1 = page_ == "P1";
+  switch (controlId) {
+    case kButton1Id:
+      if (!p1) {
+        SaveCycleAs();
+      } else if (Text(kButton1Id) == Tr(texts::kStart.key, texts::kStart.text)) {
+        userStarted_ = true;
+        StartCycle(true);
+      } else if (Text(kButton1Id) == Tr(texts::kStop.key, texts::kStop.text)) {
+        StopCycle();
+      }
+      break;
+    case kButton2Id:
+      if (!p1) {
+        OpenDownload();
+      } else if (Text(kButton2Id) == Tr(texts::kViewDiff.key, texts::kViewDiff.text)) {
+        ShowReadings(false);
+        SetText(kButton2Id, Tr(texts::kReadings.key, texts::kReadings.text));
+      } else {
+        ShowReadings(true);
+        SetText(kButton2Id, Tr(texts::kViewDiff.key, texts::kViewDiff.text));
+      }
+      break;
+    case kButton3Id:
+      if (p1) OpenCycles();
+      break;
+    case kButton4Id:
+      SwitchPage();
+      break;
+    default:
+      break;
+  }
+}
+
+bool MonitoringDialog::OnClose() {
+  if (!running_) return true;
+  Tell(Tr(texts::kCannotClose.key, texts::kCannotClose.text), platform::MessageIcon::Exclamation);
+  return false;
+}
+
+void MonitoringDialog::ShowNotWritten() {
+  SetText(kNotWrittenLabelId,
+          platform::Format(Tr(texts::kNotWritten.key, texts::kNotWritten.text), {unwritten_}));
+  Show(kNotWrittenLabelId, unwritten_ > 0);
+}
+
+}  // namespace vigil::monitoring

@@ -1,0 +1,182 @@
+// The cycle itself: building the rows, one reading after another, recording, and what the
+// cycle mode does when a cycle ends.
+#include "monitoring/CycleFileName.h"
+#include "monitoring/Differences.h"
+#include "monitoring/MonitoringDialog.h"
+#include "monitoring/MonitoringTexts.h"
+#include "monitoring/RecordedReading.h"
+#include "platform/Format.h"
+#include "survey/Units.h"
+#include "training/TrainingFile.h"
+#include "ui/MainWindow.h"
+
+namespace vigil::monitoring {
+
+namespace {
+
+enum CycleMode : int { kInterval = 0, kContinuous = 1, kSingle = 2 };
+
+}  // namespace
+
+void MonitoringDialog::StartCycle(bool ask) {
+  if (running_) return;
+  if (ask && Tell(Tr(texts::kStartQuestion.key, texts::kStartQuestion.text), platform::MessageIcon::Question,
+                  platform::MessageButtons::YesNo) != platform::kIdYes) {
+    userStarted_ = false;
+    return;
+  }
+  window_.ArmSchedule(false);
+
+  const store::ProjectStationSettings& s = context_.Settings();
+  const std::string base = DayBaseName(s.station, s.project, CycleFileDate(context_.Loop().Now()));
+  cycleNumber_ = NextCycleNumber(context_.Layout().DataFolder(), base);
+
+  if (!BuildRows()) {
+    Tell(Tr(texts::kNoTraining.key, texts::kNoTraining.text), platform::MessageIcon::Exclamation);
+    userStarted_ = false;
+    if (automatic_) {
+      // Nobody may be there to close it: the schedule must go on.
+      window_.ArmSchedule(true);
+      EndDialog(platform::kIdOk);
+    }
+    return;
+  }
+
+  running_ = true;
+  stopped_ = false;
+  dataFile_.StartCycle();
+  SetText(kButton1Id, Tr(texts::kStop.key, texts::kStop.text));
+  Enable(kButton1Id, true);
+  for (int id : {kButton2Id, kButton3Id, kButton4Id}) Enable(id, false);
+  ShowReadings(true);
+  SetText(kButton2Id, Tr(texts::kViewDiff.key, texts::kViewDiff.text));
+  current_ = 0;
+  retriesDone_ = 0;
+  MeasureNextRow();
+}
+
+bool MonitoringDialog::BuildRows() {
+  const training::TrainingFileContent training =
+      training::ReadTrainingFile(training::TrainingFileOf(context_.Layout(), context_.Settings()));
+  // Rows left in the lists (a viewed cycle, the last run) hold old measured values: they are
+  // never measured again in place of the training.
+  if (training.result != training::TrainingReadResult::Read) return false;
+
+  store::ProjectStationSettings plan = context_.Settings();
+  plan.sequence = sequence_;
+  plan.repeat = repeat_;
+  plan.rounds = rounds_;
+  rows_ = BuildMonitoringRows(plan, training.points, cycleNumber_);
+  ListClear(kReadingsListId);
+  ListClear(kDifferencesListId);
+  for (const MonitoringRow& row : rows_) AddListRows(row);
+  return !rows_.empty();
+}
+
+void MonitoringDialog::AddListRows(const MonitoringRow& row) {
+  ListAddRow(kReadingsListId, std::vector<std::string>(row.cells.begin(), row.cells.end()));
+  ListAddRow(kDifferencesListId,
+             {row.cells[kCyclePoint], "", "", "", row.refEasting, row.refNorthing, row.refRl});
+}
+
+void MonitoringDialog::MeasureNextRow() {
+  if (current_ >= rows_.size()) {
+    EndCycle();
+    return;
+  }
+  const store::ProjectStationSettings& s = context_.Settings();
+  const MonitoringRow& row = rows_[current_];
+  pointName_ = row.cells[kCyclePoint];
+  round_ = row.cells[kCycleRound];
+  face_ = row.cells[kCycleFace];
+  const double haGon = platform::ParseDoubleOr(survey::ParseAngle(s, row.cells[kCycleHa]), 0.0);
+  const double vaGon = platform::ParseDoubleOr(survey::ParseAngle(s, row.cells[kCycleVa]), 0.0);
+  ListEnsureVisible(kReadingsListId, static_cast<int>(current_));
+  link::MeasurementEngine& engine = context_.Engine();
+  engine.SetPrismContext(pointName_, row.prismType);
+  engine.TurnTo(haGon, vaGon, Routine(&MonitoringDialog::OnReadingComplete), true, true);
+}
+
+void MonitoringDialog::OnReadingComplete() {
+  link::MeasurementEngine& engine = context_.Engine();
+  engine.SetPrismContext("", survey::kPrismNone);
+  if (current_ >= rows_.size()) {
+    MeasureNextRow();
+    return;
+  }
+  const bool succeeded = engine.ReadingResult() == 0;
+  if (!succeeded && retriesDone_ < retry_) {
+    ++retriesDone_;
+    MeasureNextRow();
+    return;
+  }
+  retriesDone_ = 0;
+  RecordRow(current_, succeeded);
+  ++current_;
+  MeasureNextRow();
+}
+
+void MonitoringDialog::RecordRow(std::size_t index, bool succeeded) {
+  const store::ProjectStationSettings& s = context_.Settings();
+  const platform::LocalDateTime now = context_.Loop().Now();
+  MonitoringRow& row = rows_[index];
+  if (row.cells[kCyclePoint] == pointName_) {
+    row.cells[kCycleDate] = RecordDate(now);
+    row.cells[kCycleTime] = RecordTime(now);
+  }
+  const int listRow = static_cast<int>(index);
+  if (succeeded) {
+    FillMeasuredColumns(s, context_.Engine().Reading(), row.cells);
+    if (const auto d = ComputeDifferences(s, row.cells[kCycleEasting], row.cells[kCycleNorthing],
+                                          row.cells[kCycleRl], row.refEasting, row.refNorthing, row.refRl)) {
+      ListSetCell(kDifferencesListId, listRow, kDiffEasting, d->dEasting);
+      ListSetCell(kDifferencesListId, listRow, kDiffNorthing, d->dNorthing);
+      ListSetCell(kDifferencesListId, listRow, kDiffRl, d->dRl);
+    }
+  }
+  for (std::size_t c = 0; c < kCycleColumnCount; ++c)
+    ListSetCell(kReadingsListId, listRow, static_cast<int>(c), row.cells[c]);
+  // The row stays in the list either way; the operator is told without stopping the cycle.
+  if (!dataFile_.AppendCycleLine(s, row.cells, now)) {
+    ++unwritten_;
+    ShowNotWritten();
+  }
+}
+
+void MonitoringDialog::EndCycle() {
+  running_ = false;
+  SetText(kButton1Id, Tr(texts::kStart.key, texts::kStart.text));
+  for (int id : {kButton1Id, kButton2Id, kButton3Id, kButton4Id}) Enable(id, true);
+  const int mode = context_.Settings().mode;
+  if (automatic_) {
+    window_.ArmSchedule(true);
+    // Unstored readings keep the screen up for the operator; the schedule goes on in it.
+    if (unwritten_ == 0) EndDialog(platform::kIdOk);
+    return;
+  }
+  if (mode == kInterval) window_.ArmSchedule(true);
+  if (mode == kContinuous && !stopped_) ScheduleContinuousCycle();
+  stopped_ = false;
+  if (mode == kSingle && face_ == "2") context_.Engine().ChangeFace(false);
+  if (mode != kContinuous && userStarted_) {
+    Tell(Tr(texts::kCompleted.key, texts::kCompleted.text), platform::MessageIcon::Information);
+    userStarted_ = false;
+  }
+}
+
+void MonitoringDialog::ScheduleContinuousCycle() {
+  std::weak_ptr<MonitoringDialog*> alive = alive_;
+  context_.Loop().PostDelayed(kContinuousPauseMs, [alive] {
+    // Closing the screen during the pause ends continuous monitoring; a cycle the operator
+    // started meanwhile is not started twice.
+    if (auto self = alive.lock()) (**self).StartCycle(false);
+  });
+}
+
+void MonitoringDialog::StopCycle() {
+  current_ = rows_.size();
+  stopped_ = true;
+  Enable(kButton1Id, false);
+}
+
+}  // namespace vigil::monitoring
