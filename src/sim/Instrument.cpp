@@ -8,18 +8,19 @@
 namespace vigil::sim {
 
 double Instrument::ReadHa(const Pointing& p) const {
-  return WrapGon(p.azimuthGon + circleZeroGon_ + (p.face == 2 ? 200.0 : 0.0));
+  return WrapGon(p.azimuthGon + circleZeroGon_ + FaceOffsetGon(p.face));
 }
 
 double Instrument::ReadVa(const Pointing& p) const {
-  return p.face == 2 ? 400.0 - p.zenithGon : p.zenithGon;
+  return (p.face == 2 ? 400.0 - p.zenithGon : p.zenithGon) + indexErrorGon_;
 }
 
 Pointing Instrument::FromReading(double haGon, double vaGon) const {
   Pointing p;
   p.face = vaGon > 200.0 ? 2 : 1;
-  p.zenithGon = p.face == 2 ? 400.0 - vaGon : vaGon;
-  p.azimuthGon = WrapGon(haGon - circleZeroGon_ - (p.face == 2 ? 200.0 : 0.0));
+  const double va = vaGon - indexErrorGon_;
+  p.zenithGon = p.face == 2 ? 400.0 - va : va;
+  p.azimuthGon = WrapGon(haGon - circleZeroGon_ - FaceOffsetGon(p.face));
   return p;
 }
 
@@ -31,7 +32,7 @@ double Instrument::TurnMs(const Pointing& to, double speedGonPerS) const {
 }
 
 void Instrument::SetCircle(double haGon) {
-  circleZeroGon_ = WrapGon(haGon - pointing_.azimuthGon - (pointing_.face == 2 ? 200.0 : 0.0));
+  circleZeroGon_ = WrapGon(haGon - pointing_.azimuthGon - FaceOffsetGon(pointing_.face));
 }
 
 }  // namespace vigil::sim

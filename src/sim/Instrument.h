@@ -12,12 +12,15 @@ struct Pointing {
 
 class Instrument {
  public:
-  explicit Instrument(double circleZeroGon) : circleZeroGon_(circleZeroGon) {}
+  /// `collimationGon` and `indexErrorGon`: the errors of an instrument out of adjustment.
+  explicit Instrument(double circleZeroGon, double collimationGon = 0.0, double indexErrorGon = 0.0)
+      : circleZeroGon_(circleZeroGon), collimationGon_(collimationGon), indexErrorGon_(indexErrorGon) {}
 
   const Pointing& pointing() const { return pointing_; }
   void PointAt(const Pointing& p) { pointing_ = p; }
 
-  /// Circle readings of a direction (Ha, Va in gon); face 2 reads Ha + 200, 400 - Va.
+  /// Circle readings of a direction (Ha, Va in gon); face 2 reads Ha + 200, 400 - Va, each
+  /// with the collimation and index errors.
   double ReadHa(const Pointing& p) const;
   double ReadVa(const Pointing& p) const;
   double ReadHa() const { return ReadHa(pointing_); }
@@ -34,7 +37,12 @@ class Instrument {
   double circleZeroGon() const { return circleZeroGon_; }
 
  private:
+  /// Horizontal offset of the circle reading in `face` (the collimation error's sign flips).
+  double FaceOffsetGon(int face) const { return face == 2 ? 200.0 - collimationGon_ : collimationGon_; }
+
   double circleZeroGon_;
+  double collimationGon_ = 0.0;
+  double indexErrorGon_ = 0.0;
   Pointing pointing_;
 };
 

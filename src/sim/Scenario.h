@@ -54,10 +54,12 @@ struct Prism {
 };
 
 struct Scenario {
-  std::int64_t epochMs = 0;    ///< local ms since 1970 where movements start (zero offset)
-  bool epochGiven = false;     ///< without one, movements start when the simulator does
-  GridPoint station;           ///< level = level of the instrument axis
-  double circleZeroGon = 0.0;  ///< horizontal circle reading of grid north
+  std::int64_t epochMs = 0;     ///< local ms since 1970 where movements start (zero offset)
+  bool epochGiven = false;      ///< without one, movements start when the simulator does
+  GridPoint station;            ///< level = level of the instrument axis
+  double circleZeroGon = 0.0;   ///< horizontal circle reading of grid north
+  double collimationGon = 0.0;  ///< collimation error: face 1 reads Ha + c, face 2 Ha - c
+  double indexErrorGon = 0.0;   ///< vertical index error: both faces read Va + i
   double temperatureC = 20.0;
   double pressureHpa = 1013.25;
   double angleNoiseMgon = 0.3;

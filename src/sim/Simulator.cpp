@@ -11,7 +11,7 @@ Simulator::Simulator(platform::MessageBus& bus, SimClock& clock, Scenario scenar
       clock_(clock),
       scenario_(std::move(scenario)),
       faults_(scenario_.faults),
-      instrument_(scenario_.circleZeroGon),
+      instrument_(scenario_.circleZeroGon, scenario_.collimationGon, scenario_.indexErrorGon),
       noise_(scenario_.seed),
       channel_(bus, clock, faults_),
       self_(std::make_shared<Simulator*>(this)),
