@@ -3,6 +3,7 @@
 
 #include "TrainingFixture.h"
 #include "survey/Units.h"
+#include "training/NewPointNameDialog.h"
 #include "ui/CiCheck.h"
 
 namespace vigil::training::test {
@@ -220,6 +221,46 @@ TEST_F(CiCheckMisadjusted, FindsTheSimulatedErrorsWithTheirSigns) {
   EXPECT_NEAR(e.iGon, -0.0045, 0.00002);
   const std::string c = survey::FormatAngle(Settings(), e.cGon, survey::AngleFormat::Degrees, false);
   EXPECT_NE(LastMessage().find("C: " + c + " \n"), std::string::npos) << LastMessage();
+}
+
+}  // namespace
+}  // namespace vigil::training::test
+
+namespace vigil::training::test {
+namespace {
+
+using RenameDelete = TrainingFixture;
+
+TEST_F(RenameDelete, RenameGivesAnImportedPointATypeAndDeleteAsksFirst) {
+  WriteTrainingFile({{"P7", "10.00000", "100.00000", "50.0000", "1.5", "2.5", "3.5", "-1", ""},
+                     {"GONE", "20.00000", "100.00000", "50.0000", "1", "2", "3", "2", ""}});
+  ToPage(2)
+      .Select(TD::kListId, 0)
+      .Press(TD::kKey2Id)
+      .WaitForDialog<NewPointNameDialog>()
+      .Do("nothing selected for type -1",
+          [&] {
+            EXPECT_EQ(host_.Front<NewPointNameDialog>()->ComboSelected(NewPointNameDialog::kTypeComboId), -1);
+          })
+      .Select(NewPointNameDialog::kTypeComboId, 0)
+      .Press(NewPointNameDialog::kOkButtonId)
+      .Select(TD::kListId, 1)
+      .Press(TD::kKey3Id)
+      .AnswerMessageBox("Are you sure you want to delete prism GONE?", platform::kIdNo)
+      .Press(TD::kKey3Id)
+      .AnswerMessageBox("Are you sure you want to delete prism GONE?", platform::kIdYes);
+  RunTraining();
+  ASSERT_EQ(Names(), std::vector<std::string>{"REF7"});
+  EXPECT_EQ(Row(0).prism_type, "0");
+  EXPECT_EQ(Row(0).prism_label, "Reference Prism (-30.0)");
+  EXPECT_EQ(Row(0).easting, "1.5") << "the observation and coordinates stay";
+  EXPECT_EQ(
+      TrainingFileText(),
+      "Stat\tPt. Name\tHa(gons)\tVa(gons)\tSD(m)\tEasting(m)\tNorthing(m)\tRL(m)\tPrismType\tPrism Type\r\n"
+      "1\tREF7\t10.00000\t100.00000\t50.0000\t1.5\t2.5\t3.5\t0\tReference Prism (-30.0)\r\n");
+  const auto boxes = host_.Events(ui::HostEvent::Kind::MessageBox);
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].icon, platform::MessageIcon::Error) << "the stop icon";
 }
 
 }  // namespace
