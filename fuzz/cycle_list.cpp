@@ -29,7 +29,7 @@ void CheckBuiltList(std::string_view start, std::string_view interval) {
   const std::string list = BuildCycleList(start, interval);
   const auto entries = CycleEntries(list);
   if (list.empty()) return;
-  if (entries.size() > 24 || entries.front().time != start) std::abort();
+  if (entries.size() > 24 || entries.front().time != ClockTextOfHour(*HourOfClockText(start))) std::abort();
   int lastHour = -1;
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const auto hour = HourOfClockText(entries[i].time);

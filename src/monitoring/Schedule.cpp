@@ -22,7 +22,9 @@ std::string BuildCycleList(std::string_view startTime, std::string_view interval
   // A step below one hour would never pass 23:00.
   if (!platform::ScanInt(intervalHours, step) || step < 1 || !start) return {};
 
-  std::string list = platform::Format("%d,%s", {1, startTime});
+  // The start written as the list writes every time: a stray "," or "|" in a start time read
+  // from a file would otherwise split the list into other cycles.
+  std::string list = platform::Format("%d,%s", {1, ClockTextOfHour(*start)});
   // Past 23 the list ends; comparing before adding keeps a huge step from overflowing.
   int n = 2;
   for (int hour = *start; step <= 23 - hour; ++n) {

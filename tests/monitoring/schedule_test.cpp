@@ -69,6 +69,8 @@ TEST(BuildCycleList, FromStartTimeAndInterval) {
       {"01:00 AM", "99999999999", "", "does not fit an int"},
       {"", "4", "", "no start time"},
       {"25:00 AM", "4", "", ""},
+      {"1,:00 AM", "6", "1,01:00 AM|2,07:00 AM|3,01:00 PM|4,07:00 PM",
+       "once a bug: a start read from a file put its \",\" into the list"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(BuildCycleList(c.start, c.interval), c.expected)
