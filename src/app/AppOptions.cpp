@@ -1,0 +1,82 @@
+#include "app/AppOptions.h"
+
+#include "platform/Format.h"
+
+namespace vigil::app {
+
+namespace {
+
+// Digits with at most one point: ScanDouble alone would take "2x" as 2.
+bool PlainNumber(std::string_view text) {
+  int points = 0;
+  int digits = 0;
+  for (char c : text) {
+    if (c == '.') {
+      ++points;
+    } else if (c >= '0' && c <= '9') {
+      ++digits;
+    } else {
+      return false;
+    }
+  }
+  return digits > 0 && points <= 1;
+}
+
+}  // namespace
+
+std::string UsageText() {
+  return "usage: VigilStation [--home DIR] [--device-root DIR] [--runtime-dir DIR]\n"
+         "                    [--sim SCENARIO] [--scale N] [--help]\n"
+         "  --home DIR         program folder (default: the folder of the program file)\n"
+         "  --device-root DIR  folder that stands for the controller's root (default: HOME/device)\n"
+         "  --runtime-dir DIR  folder of the window-message sockets\n"
+         "  --sim SCENARIO     start the simulated instrument when no Basic-mode application is there\n"
+         "  --scale N          draw the 320 x 240 screen N times larger (1 to 8)\n";
+}
+
+AppOptions ParseAppOptions(const std::vector<std::string_view>& arguments) {
+  AppOptions options;
+  const auto fail = [&options](std::string why) {
+    if (options.error.empty()) options.error = std::move(why);
+  };
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string_view arg = arguments[i];
+    if (arg.substr(0, 2) != "--") continue;  // Qt's
+    if (arg == "--help") {
+      options.help = true;
+      continue;
+    }
+    std::string* target = nullptr;
+    if (arg == "--home") {
+      target = &options.home;
+    } else if (arg == "--device-root") {
+      target = &options.deviceRoot;
+    } else if (arg == "--runtime-dir") {
+      target = &options.runtimeDir;
+    } else if (arg == "--sim") {
+      target = &options.simScenario;
+    } else if (arg != "--scale") {
+      fail("unknown option " + std::string(arg));
+      continue;
+    }
+    if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {
+      fail(std::string(arg) + " needs a value");
+      continue;
+    }
+    const std::string_view value = arguments[++i];
+    if (target != nullptr) {
+      *target = std::string(value);
+      continue;
+    }
+    double scale = 0.0;
+    if (!PlainNumber(value) || !platform::ScanDouble(value, scale) ||
+        !(scale >= kMinScale && scale <= kMaxScale)) {
+      fail("--scale must be a number from 1 to 8, not " + std::string(value));
+      continue;
+    }
+    options.scale = scale;
+  }
+  return options;
+}
+
+}  // namespace vigil::app

@@ -1,0 +1,33 @@
+// The widget of each control kind and how it follows the control's record. Operator input
+// is wired elsewhere (DialogView); here widgets are only made to show what the dialog holds,
+// with their signals blocked so showing never looks like input.
+#pragma once
+
+#include <QIcon>
+#include <QRect>
+#include <QWidget>
+
+#include "platform/Control.h"
+
+namespace vigil::ui::qt {
+
+/// A combo's rectangle includes its drop-down list; the closed box is at most this high (px).
+inline constexpr int kComboBoxHeightPx = 22;
+
+/// Where the widget of `control` goes on its dialog (pixels).
+QRect WidgetRect(const platform::Control& control);
+
+/// A new widget for the control (named "control-<id>"), not yet filled.
+QWidget* CreateControlWidget(const platform::Control& control, QWidget* parent);
+
+/// Brings `widget` in line with `now`. `before` is what the widget shows (null: nothing yet);
+/// parts that did not change are left alone, so a list keeps its scroll position.
+void RefreshControlWidget(QWidget& widget, const platform::Control& now, const platform::Control* before);
+
+/// A plain drawn stand-in for icon resource `iconId` (32 x 32).
+QIcon DrawnIcon(int iconId);
+
+/// The object name of a control's widget, for finding it.
+QString ControlObjectName(int controlId);
+
+}  // namespace vigil::ui::qt

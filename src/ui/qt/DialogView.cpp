@@ -1,0 +1,131 @@
+#include "ui/qt/DialogView.h"
+
+#include <QCloseEvent>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QTimer>
+#include <set>
+
+#include "ui/qt/ControlWidgets.h"
+#include "ui/qt/QtHost.h"
+
+namespace vigil::ui::qt {
+
+using platform::Control;
+using platform::ControlKind;
+using platform::Dialog;
+
+DialogView::DialogView(QtHost& host, Dialog& dialog, QWidget* parent)
+    : QWidget(parent), host_(host), dialog_(dialog) {
+  host_.Register(*this);
+  QFont font = this->font();
+  font.setPixelSize(kFontPixelSize);
+  setFont(font);
+  if (parent == nullptr) {
+    setFixedSize(kScreenWidthPx, kScreenHeightPx);
+    setWindowModality(Qt::ApplicationModal);
+  }
+  RefreshAll();
+}
+
+DialogView::~DialogView() {
+  host_.Unregister(*this);
+}
+
+QWidget* DialogView::WidgetOf(int id) const {
+  const auto it = entries_.find(id);
+  return it != entries_.end() ? it->second.widget : nullptr;
+}
+
+void DialogView::Create(const Control& control) {
+  Entry entry;
+  entry.widget = CreateControlWidget(control, this);
+  ConnectInput(*entry.widget, control);
+  if (control.kind == ControlKind::Tab) SyncPages(entry, control);
+  RefreshControlWidget(*entry.widget, control, nullptr);
+  entry.shown = control;
+  entries_[control.id] = std::move(entry);
+}
+
+void DialogView::RefreshControl(int id) {
+  const Control* control = dialog_.Find(id);
+  const auto it = entries_.find(id);
+  if (control == nullptr || it == entries_.end() || control->kind != it->second.shown.kind) {
+    RefreshAll();
+    return;
+  }
+  Entry& entry = it->second;
+  if (control->kind == ControlKind::Tab) SyncPages(entry, *control);
+  RefreshControlWidget(*entry.widget, *control, &entry.shown);
+  entry.shown = *control;
+}
+
+void DialogView::RefreshAll() {
+  if (isWindow()) {
+    const QString title = QString::fromStdString(dialog_.Title());
+    if (windowTitle() != title) setWindowTitle(title);
+  }
+  std::set<int> present;
+  for (const Control& control : dialog_.Controls()) {
+    if (!present.insert(control.id).second) continue;  // a repeated id: the first one counts
+    const auto it = entries_.find(control.id);
+    if (it != entries_.end() && it->second.shown.kind == control.kind) {
+      RefreshControl(control.id);
+      continue;
+    }
+    if (it != entries_.end()) {
+      it->second.widget->hide();
+      it->second.widget->deleteLater();
+      entries_.erase(it);
+    }
+    Create(control);
+  }
+  for (auto it = entries_.begin(); it != entries_.end();) {
+    if (present.count(it->first) != 0) {
+      ++it;
+      continue;
+    }
+    it->second.widget->hide();
+    it->second.widget->deleteLater();
+    it = entries_.erase(it);
+  }
+}
+
+void DialogView::RefreshAllNowAndLater() {
+  RefreshAll();
+  if (laterPending_) return;
+  laterPending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    laterPending_ = false;
+    RefreshAll();
+  });
+}
+
+void DialogView::SyncPages(Entry& entry, const Control& tab) {
+  auto* tabs = static_cast<QTabWidget*>(entry.widget);
+  std::vector<Dialog*> wanted;
+  for (int i = 0; i < static_cast<int>(tab.items.size()); ++i) wanted.push_back(dialog_.Page(tab.id, i));
+  if (wanted == entry.pages && tabs->count() == static_cast<int>(wanted.size())) return;
+  const QSignalBlocker blocker(tabs);
+  while (tabs->count() > 0) {
+    QWidget* old = tabs->widget(0);
+    tabs->removeTab(0);
+    // Later: input of that page may be what is running now.
+    old->hide();
+    old->deleteLater();
+  }
+  for (std::size_t i = 0; i < wanted.size(); ++i) {
+    QWidget* page = wanted[i] != nullptr ? static_cast<QWidget*>(new DialogView(host_, *wanted[i], tabs))
+                                         : new QWidget(tabs);
+    tabs->addTab(page, QString::fromStdString(tab.items[i]));
+  }
+  entry.pages = std::move(wanted);
+}
+
+void DialogView::closeEvent(QCloseEvent* event) {
+  // The window's close box is the window close message: the dialog decides.
+  event->ignore();
+  Input(0, [](Dialog& dialog) { dialog.SendClose(); });
+}
+
+}  // namespace vigil::ui::qt

@@ -1,0 +1,20 @@
+// Texts between the program's open-file dialog and Qt's: the filter and the chosen path.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vigil::ui::qt {
+
+/// "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||" as Qt's "Text Files (*.txt);;All Files (*)".
+/// "*.*" becomes "*": on Linux it would hide every file without an extension.
+std::string QtFileFilter(std::string_view filter);
+
+/// The controller path ("\Storage Card\a.txt") of a native file below `deviceRoot`; nothing
+/// for a file outside it.
+std::optional<std::string> ControllerPathOf(const std::filesystem::path& deviceRoot,
+                                            const std::filesystem::path& file);
+
+}  // namespace vigil::ui::qt

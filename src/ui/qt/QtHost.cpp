@@ -1,0 +1,308 @@
+#include "ui/qt/QtHost.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QTimer>
+#include <memory>
+
+#include "platform/Files.h"
+#include "platform/Paths.h"
+#include "ui/qt/DialogView.h"
+#include "ui/qt/FileDialogText.h"
+#include "ui/qt/KeyMapping.h"
+#include "ui/qt/QtTimeDriver.h"
+
+namespace vigil::ui::qt {
+
+using platform::Dialog;
+using platform::MessageButtons;
+using platform::MessageIcon;
+
+namespace {
+
+QString Q(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Pumps the program's loop while the Qt loop it lives in runs.
+class LoopPump {
+ public:
+  explicit LoopPump(QtHost& host) {
+    QObject::connect(&timer_, &QTimer::timeout, [&host] { host.Pump(); });
+    timer_.start(QtHost::kPumpPeriodMs);
+  }
+
+ private:
+  QTimer timer_;
+};
+
+QMessageBox::Icon BoxIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Question:
+      return QMessageBox::Question;
+    case MessageIcon::Exclamation:
+      return QMessageBox::Warning;
+    case MessageIcon::Information:
+      return QMessageBox::Information;
+    case MessageIcon::Error:
+      return QMessageBox::Critical;
+    case MessageIcon::None:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons BoxButtons(MessageButtons buttons) {
+  switch (buttons) {
+    case MessageButtons::Ok:
+      return QMessageBox::Ok;
+    case MessageButtons::OkCancel:
+      return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageButtons::YesNo:
+      return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::YesNoCancel:
+      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+  }
+  return QMessageBox::Ok;
+}
+
+int Answer(QMessageBox::StandardButton clicked, MessageButtons buttons) {
+  int answer = platform::DefaultAnswer(buttons);
+  switch (clicked) {
+    case QMessageBox::Ok:
+      answer = platform::kIdOk;
+      break;
+    case QMessageBox::Cancel:
+      answer = platform::kIdCancel;
+      break;
+    case QMessageBox::Yes:
+      answer = platform::kIdYes;
+      break;
+    case QMessageBox::No:
+      answer = platform::kIdNo;
+      break;
+    default:
+      break;
+  }
+  return platform::IsValidAnswer(buttons, answer) ? answer : platform::DefaultAnswer(buttons);
+}
+
+void UseScreenFont(QWidget& widget) {
+  QFont font = widget.font();
+  font.setPixelSize(kFontPixelSize);
+  widget.setFont(font);
+}
+
+}  // namespace
+
+class QtHost::KeyFilter final : public QObject {
+ public:
+  explicit KeyFilter(QtHost& host) : host_(host) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      return host_.OnKeyPress(key->key(), key->isAutoRepeat());
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QtHost& host_;
+};
+
+QtHost::QtHost(platform::EventLoop& loop, std::filesystem::path deviceRoot)
+    : loop_(loop), deviceRoot_(std::move(deviceRoot)), keyFilter_(new KeyFilter(*this)) {
+  QCoreApplication::instance()->installEventFilter(keyFilter_);
+}
+
+QtHost::~QtHost() {
+  if (QCoreApplication* app = QCoreApplication::instance()) app->removeEventFilter(keyFilter_);
+  delete keyFilter_;
+}
+
+bool QtHost::Waiting() const {
+  const auto* driver = dynamic_cast<const QtTimeDriver*>(&loop_.Time());
+  return driver != nullptr && driver->Waiting();
+}
+
+// ---- Modal runs ---------------------------------------------------------------------------
+
+int QtHost::RunModal(Dialog& dialog) {
+  QWidget* below = FrontWindow();
+  QEventLoop modal;
+  // The window is up before the dialog starts, so a message box of its first paint shows
+  // over it, as on the controller.
+  auto view = std::make_unique<DialogView>(*this, dialog);
+  if (below != nullptr) view->move(below->pos());
+  view->show();
+  view->raise();
+  view->activateWindow();
+  running_.push_back(Running{&dialog, &modal});
+  PushModal(dialog);
+  if (!dialog.Ended()) {
+    LoopPump pump(*this);
+    AnnounceShown(*view);
+    modal.exec();
+  }
+  view.reset();
+  std::erase_if(running_, [&dialog](const Running& r) { return r.dialog == &dialog; });
+  PopModal(dialog);
+  return dialog.Result();
+}
+
+void QtHost::Pump() {
+  if (Waiting()) return;
+  loop_.DispatchPending();
+  QuitEndedRuns();
+}
+
+void QtHost::QuitEndedRuns() {
+  for (const Running& run : running_) {
+    if (run.dialog->Ended()) run.loop->quit();
+  }
+}
+
+void QtHost::Deliver(QObject* context, std::function<void()> input) {
+  QPointer<QObject> guard(context);
+  QMetaObject::invokeMethod(
+      context, [this, guard, input = std::move(input)] { RunInput(guard, input); }, Qt::QueuedConnection);
+}
+
+void QtHost::RunInput(QPointer<QObject> context, const std::function<void()>& input) {
+  if (context == nullptr) return;
+  if (Waiting()) {
+    QTimer::singleShot(kPumpPeriodMs, context, [this, context, input] { RunInput(context, input); });
+    return;
+  }
+  input();
+  QuitEndedRuns();
+}
+
+void QtHost::AnnounceShown(QWidget& window) {
+  if (!shownHook_) return;
+  QPointer<QWidget> shown(&window);
+  Deliver(&window, [this, shown] {
+    if (shown != nullptr && shownHook_) shownHook_(*shown);
+  });
+}
+
+QWidget* QtHost::FrontWindow() const {
+  return running_.empty() ? nullptr : ViewOf(*running_.back().dialog);
+}
+
+// ---- Message boxes, files, beeps -------------------------------------------------------
+
+int QtHost::MessageBox(std::string_view text, std::string_view caption, MessageIcon icon,
+                       MessageButtons buttons) {
+  BeginMessageBox();
+  int answer = platform::DefaultAnswer(buttons);
+  {
+    QMessageBox box(BoxIcon(icon), Q(caption), Q(text), BoxButtons(buttons), FrontWindow());
+    box.setWindowModality(Qt::ApplicationModal);
+    UseScreenFont(box);
+    LoopPump pump(*this);
+    AnnounceShown(box);
+    box.exec();
+    if (box.clickedButton() != nullptr) answer = Answer(box.standardButton(box.clickedButton()), buttons);
+  }
+  EndMessageBox();
+  return answer;
+}
+
+std::optional<std::string> QtHost::OpenFile(std::string_view folder, std::string_view filter) {
+  BeginMessageBox();
+  std::optional<std::string> chosen;
+  {
+    const platform::Paths paths(deviceRoot_, deviceRoot_);
+    QFileDialog files(FrontWindow(), QStringLiteral("Open"), Q(platform::PathText(paths.Device(folder))),
+                      Q(QtFileFilter(filter)));
+    // Qt's own dialog runs in this thread's loop, so the pump below keeps running.
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    files.setFileMode(QFileDialog::ExistingFile);
+    files.setAcceptMode(QFileDialog::AcceptOpen);
+    files.setWindowModality(Qt::ApplicationModal);
+    LoopPump pump(*this);
+    AnnounceShown(files);
+    if (files.exec() == QDialog::Accepted && !files.selectedFiles().isEmpty()) {
+      const std::string native = files.selectedFiles().front().toStdString();
+      chosen = ControllerPathOf(deviceRoot_, platform::PathFromText(native));
+      // Nothing outside the device root may be opened.
+      if (!chosen) QApplication::beep();
+    }
+  }
+  EndMessageBox();
+  return chosen;
+}
+
+void QtHost::Beep(MessageIcon kind) {
+  (void)kind;
+  QApplication::beep();
+}
+
+// ---- Views --------------------------------------------------------------------------------
+
+void QtHost::ControlChanged(Dialog& dialog, int controlId) {
+  const auto it = views_.find(&dialog);
+  if (it == views_.end()) return;
+  if (controlId == kWholeDialog) {
+    it->second->RefreshAllNowAndLater();
+  } else {
+    it->second->RefreshControl(controlId);
+  }
+}
+
+void QtHost::Register(DialogView& view) {
+  views_[&view.Model()] = &view;
+}
+
+void QtHost::Unregister(DialogView& view) {
+  const auto it = views_.find(&view.Model());
+  if (it != views_.end() && it->second == &view) views_.erase(it);
+}
+
+QWidget* QtHost::ViewOf(const Dialog& dialog) const {
+  const auto it = views_.find(&dialog);
+  return it != views_.end() ? it->second : nullptr;
+}
+
+QWidget* QtHost::WidgetOf(const Dialog& dialog, int id) const {
+  const auto it = views_.find(&dialog);
+  return it != views_.end() ? it->second->WidgetOf(id) : nullptr;
+}
+
+bool QtHost::SaveScreenshot(const Dialog& dialog, const std::filesystem::path& path) {
+  QWidget* view = ViewOf(dialog);
+  return view != nullptr && SaveScreenshot(*view, path);
+}
+
+bool QtHost::SaveScreenshot(QWidget& window, const std::filesystem::path& path) {
+  const QPixmap picture = window.grab();
+  if (picture.isNull()) return false;
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG")) return false;
+  return platform::WriteFileBytesAtomic(
+      path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+// ---- Keys ---------------------------------------------------------------------------------
+
+bool QtHost::OnKeyPress(int qtKey, bool autoRepeat) {
+  const KeyDown key = KeyDownOf(qtKey);
+  if (key.hardware) {
+    // A held key is one press, as the instrument's keys are.
+    if (!autoRepeat) {
+      Deliver(keyFilter_, [this, key] { SoftKeys().FilterKeyDown(key.virtualKey, key.keyData); });
+    }
+    return true;
+  }
+  return SoftKeys().FilterKeyDown(key.virtualKey, key.keyData);
+}
+
+}  // namespace vigil::ui::qt

@@ -1,0 +1,33 @@
+// Real time for the window program. Waits of the program (a link waiting for its reply, a
+// Sleep) block the user-interface thread as they do on the controller, but the windows
+// still repaint: the wait is cut into short slices and Qt's non-input events run between
+// them. Operator input stays queued until the wait is over.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/Clock.h"
+
+namespace vigil::ui::qt {
+
+class QtTimeDriver final : public platform::TimeDriver {
+ public:
+  /// Longest slice of a wait before Qt gets to repaint (ms).
+  static constexpr std::uint64_t kSliceMs = 10;
+
+  std::uint64_t ElapsedMs() override { return real_.ElapsedMs(); }
+  std::uint32_t TickCount() override { return real_.TickCount(); }
+  platform::LocalDateTime Now() override { return real_.Now(); }
+  void WaitUntil(std::uint64_t untilMs) override;
+  void Wake() override { real_.Wake(); }
+  bool IsVirtual() const override { return false; }
+
+  /// True inside WaitUntil: nothing of the program may run now (pumps and input hold off).
+  bool Waiting() const { return waiting_; }
+
+ private:
+  platform::RealTimeDriver real_;
+  bool waiting_ = false;
+};
+
+}  // namespace vigil::ui::qt

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/AppOptions.h"
+
+namespace vigil::app {
+namespace {
+
+struct OptionsCase {
+  std::vector<std::string_view> args;
+  bool ok;
+  double scale;
+  std::string runtimeDir;
+  std::string sim;
+  const char* comment;
+};
+
+class AppOptionsTest : public ::testing::TestWithParam<OptionsCase> {};
+
+TEST_P(AppOptionsTest, ParsesTheCommandLine) {
+  const OptionsCase& c = GetParam();
+  const AppOptions o = ParseAppOptions(c.args);
+  EXPECT_EQ(o.error.empty(), c.ok) << c.comment << ": " << o.error;
+  if (!c.ok) return;
+  EXPECT_DOUBLE_EQ(o.scale, c.scale) << c.comment;
+  EXPECT_EQ(o.runtimeDir, c.runtimeDir) << c.comment;
+  EXPECT_EQ(o.simScenario, c.sim) << c.comment;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, AppOptionsTest,
+    ::testing::Values(
+        OptionsCase{{}, true, 1.0, "", "", "nothing given: the controller's pixels"},
+        OptionsCase{{"--scale", "3"}, true, 3.0, "", "", "whole scale"},
+        OptionsCase{{"--scale", "1.5"}, true, 1.5, "", "", "point, whatever the process locale"},
+        OptionsCase{{"--scale", "1,5"}, false, 0, "", "", "a comma is not a point"},
+        OptionsCase{{"--scale", "2x"}, false, 0, "", "", "trailing junk (ScanDouble alone took it as 2)"},
+        OptionsCase{{"--scale", "0.5"}, false, 0, "", "", "below 1"},
+        OptionsCase{{"--scale", "9"}, false, 0, "", "", "above 8"},
+        OptionsCase{{"--scale", "8"}, true, 8.0, "", "", "upper edge"},
+        OptionsCase{{"--scale", "-2"}, false, 0, "", "", "negative"},
+        OptionsCase{{"--scale"}, false, 0, "", "", "value missing at the end"},
+        OptionsCase{{"--sim", ""}, false, 0, "", "", "empty value"},
+        OptionsCase{{"--runtime-dir", "/r", "--sim", "dam.json"}, true, 1.0, "/r", "dam.json", "both"},
+        OptionsCase{{"--home", "/h", "--device-root", "/d"}, true, 1.0, "", "", "paths are Paths' own"},
+        OptionsCase{
+            {"-platform", "offscreen", "--sim", "s"}, true, 1.0, "", "s", "Qt's arguments left to Qt"},
+        OptionsCase{{"--simulate", "s"}, false, 0, "", "", "unknown option"},
+        OptionsCase{{"--sim", "a", "--sim", "b"}, true, 1.0, "", "b", "the last one counts"}));
+
+TEST(AppOptions, HelpIsRecognisedAndTheUsageNamesEveryOption) {
+  EXPECT_TRUE(ParseAppOptions({"--help"}).help);
+  EXPECT_FALSE(ParseAppOptions({}).help);
+  const std::string usage = UsageText();
+  for (const char* option : {"--home", "--device-root", "--runtime-dir", "--sim", "--scale", "--help"}) {
+    EXPECT_NE(usage.find(option), std::string::npos) << option;
+  }
+}
+
+TEST(AppOptions, TheFirstErrorIsReported) {
+  const AppOptions o = ParseAppOptions({"--bogus", "--scale", "0"});
+  EXPECT_NE(o.error.find("--bogus"), std::string::npos) << o.error;
+}
+
+}  // namespace
+}  // namespace vigil::app
