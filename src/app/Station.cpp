@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/InstrumentBus.h"
+#include "app/StationHooks.h"
 #include "platform/EventLoop.h"
 #include "platform/Files.h"
 #include "platform/WindowMessages.h"
@@ -27,6 +28,8 @@ void Say(std::string_view text) {
 int RunMainWindow(platform::EventLoop& loop, platform::MessageBus& bus, platform::DialogHost& host,
                   const platform::Paths& paths) {
   ui::MonitoringApp app(loop, bus, host, store::StorageLayout(paths));
+  StationHooks hooks;
+  app.SetHooks(&hooks);
   return app.Run();
 }
 

@@ -1,0 +1,28 @@
+#include "app/StationHooks.h"
+
+#include <optional>
+#include <string>
+
+#include "monitoring/FolderBrowserDialog.h"
+#include "platform/DialogResult.h"
+
+namespace vigil::app {
+
+StationHooks::StationHooks() {
+  // The training file goes to the folder the operator picks, as the cycle files do.
+  training_.SetFolderBrowser([](ui::AppContext& context) -> std::optional<std::string> {
+    monitoring::FolderBrowserDialog browser(context);
+    if (context.Host().RunModal(browser) != platform::kIdOk) return std::nullopt;
+    return browser.SelectedPath();
+  });
+}
+
+void StationHooks::OpenTraining(ui::MainWindow& window) {
+  training_.Open(window.Context());
+}
+
+void StationHooks::OpenOrientation(ui::MainWindow& window) {
+  orientation_.Open(window.Context());
+}
+
+}  // namespace vigil::app

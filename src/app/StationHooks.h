@@ -1,0 +1,27 @@
+// Everything the main window opens or ticks, from every subsystem, in one set of hooks: the
+// schedule and the Monitor screen, the Training screen and the Orientation screen.
+#pragma once
+
+#include "monitoring/ScheduleHooks.h"
+#include "orientation/OrientationScreens.h"
+#include "training/TrainingScreens.h"
+#include "ui/MainWindowHooks.h"
+
+namespace vigil::app {
+
+class StationHooks final : public ui::MainWindowHooks {
+ public:
+  StationHooks();
+
+  void OnScheduleTick(ui::MainWindow& window) override { monitoring_.OnScheduleTick(window); }
+  void OpenMonitoring(ui::MainWindow& window) override { monitoring_.OpenMonitoring(window); }
+  void OpenTraining(ui::MainWindow& window) override;
+  void OpenOrientation(ui::MainWindow& window) override;
+
+ private:
+  monitoring::ScheduleHooks monitoring_;
+  training::TrainingScreens training_;
+  orientation::OrientationScreens orientation_;
+};
+
+}  // namespace vigil::app
