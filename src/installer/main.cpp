@@ -1,4 +1,5 @@
 // setup: installs the program package that lies beside it onto the instrument, or removes it.
+#include <QApplication>
 #include <iostream>
 #include <memory>
 #include <string_view>
@@ -9,11 +10,14 @@
 #include "platform/Clock.h"
 #include "platform/EventLoop.h"
 #include "platform/Files.h"
+#include "ui/qt/QtHost.h"
+#include "ui/qt/QtTimeDriver.h"
 
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: setup [--home PACKAGE_FOLDER] [--device-root DIR] --headless ACTION [--delete-data]\n"
+    "usage: setup [--home PACKAGE_FOLDER] [--device-root DIR] [--headless ACTION [--delete-data]]\n"
+    "  without --headless the installer opens in a window\n"
     "  ACTION: show, install, uninstall or tool\n";
 
 }  // namespace
@@ -41,10 +45,9 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  if (!headless) {
-    std::cerr << "setup: this build has no window front end; only the headless run is available.\n" << kUsage;
-    return 2;
-  }
+  // Qt takes its own options (a single dash) out of the command line first.
+  std::unique_ptr<QApplication> application;
+  if (!headless) application = std::make_unique<QApplication>(argc, argv);
 
   const auto strings = installer::InstallerStrings::Load(paths.ProgramFolder() / installer::kStringsFileName);
   if (!strings) {
@@ -55,7 +58,14 @@ int main(int argc, char** argv) {
   installer::ModelFamily models([&paths] { return installer::QueryModelDriver(paths); });
   installer::InstallerContext context{paths, &*strings, &models, installer::VolumeFreeBytes,
                                       VIGIL_SETUP_VERSION};
-  platform::EventLoop loop(std::make_unique<platform::RealTimeDriver>());
+  if (headless) {
+    platform::EventLoop loop(std::make_unique<platform::RealTimeDriver>());
+    installer::InstallerDialog dialog(std::move(context));
+    return installer::RunHeadless(dialog, loop, *strings, action, deleteData, std::cout);
+  }
+  platform::EventLoop loop(std::make_unique<ui::qt::QtTimeDriver>());
+  ui::qt::QtHost host(loop, paths.DeviceRoot());
   installer::InstallerDialog dialog(std::move(context));
-  return installer::RunHeadless(dialog, loop, *strings, action, deleteData, std::cout);
+  host.RunModal(dialog);
+  return 0;
 }
