@@ -11,7 +11,7 @@
 namespace vigil::platform {
 namespace {
 
-struct Spec {
+struct Directive {
   bool left = false;
   bool plus = false;
   bool space = false;
@@ -22,22 +22,22 @@ struct Spec {
 };
 
 // Pads a converted number or text to the width; zero padding goes after the sign.
-std::string Pad(std::string body, const Spec& spec, bool numeric) {
-  const auto width = static_cast<std::size_t>(spec.width);
+std::string Pad(std::string body, const Directive& directive, bool numeric) {
+  const auto width = static_cast<std::size_t>(directive.width);
   if (body.size() >= width) return body;
   const std::size_t fill = width - body.size();
-  if (spec.left) return body + std::string(fill, ' ');
-  if (spec.zero && numeric) {
+  if (directive.left) return body + std::string(fill, ' ');
+  if (directive.zero && numeric) {
     std::size_t signLength = (!body.empty() && (body[0] == '-' || body[0] == '+' || body[0] == ' ')) ? 1 : 0;
     return body.substr(0, signLength) + std::string(fill, '0') + body.substr(signLength);
   }
   return std::string(fill, ' ') + body;
 }
 
-std::string SignPrefix(bool negative, const Spec& spec) {
+std::string SignPrefix(bool negative, const Directive& directive) {
   if (negative) return "-";
-  if (spec.plus) return "+";
-  if (spec.space) return " ";
+  if (directive.plus) return "+";
+  if (directive.space) return " ";
   return "";
 }
 
@@ -49,40 +49,42 @@ std::string FixedDigits(double value, int decimals) {
   return std::string(buffer, result.ptr);
 }
 
-std::string ConvertDouble(double value, const Spec& spec) {
-  if (std::isnan(value)) return Pad("nan", spec, false);
-  if (std::isinf(value)) return Pad(value < 0 ? "-inf" : SignPrefix(false, spec) + "inf", spec, false);
-  const int decimals = spec.precision < 0 ? 6 : std::min(spec.precision, 60);
+std::string ConvertDouble(double value, const Directive& directive) {
+  if (std::isnan(value)) return Pad("nan", directive, false);
+  if (std::isinf(value))
+    return Pad(value < 0 ? "-inf" : SignPrefix(false, directive) + "inf", directive, false);
+  const int decimals = directive.precision < 0 ? 6 : std::min(directive.precision, 60);
   std::string digits = FixedDigits(std::fabs(value), decimals);
-  return Pad(SignPrefix(std::signbit(value), spec) + digits, spec, true);
+  return Pad(SignPrefix(std::signbit(value), directive) + digits, directive, true);
 }
 
-std::string ConvertInteger(long long value, const Spec& spec) {
+std::string ConvertInteger(long long value, const Directive& directive) {
   std::string digits;
-  if (spec.conversion == 'x' || spec.conversion == 'X') {
+  if (directive.conversion == 'x' || directive.conversion == 'X') {
     // A negative int shows as printf shows it: its 32-bit two's complement.
     const unsigned long long bits =
         value < 0 ? static_cast<unsigned>(value) : static_cast<unsigned long long>(value);
     char buffer[32];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, bits, 16);
     digits.assign(buffer, result.ptr);
-    if (spec.conversion == 'X')
+    if (directive.conversion == 'X')
       for (char& c : digits) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return Pad(digits, spec, true);
+    return Pad(digits, directive, true);
   }
-  if (spec.conversion == 'u' && value < 0) value = static_cast<long long>(static_cast<unsigned>(value));
+  if (directive.conversion == 'u' && value < 0) value = static_cast<long long>(static_cast<unsigned>(value));
   const unsigned long long magnitude =
       value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
   digits = std::to_string(magnitude);
-  if (spec.precision >= 0 && digits.size() < static_cast<std::size_t>(spec.precision))
-    digits.insert(0, static_cast<std::size_t>(spec.precision) - digits.size(), '0');
-  return Pad(SignPrefix(value < 0, spec) + digits, spec, spec.precision < 0);
+  if (directive.precision >= 0 && digits.size() < static_cast<std::size_t>(directive.precision))
+    digits.insert(0, static_cast<std::size_t>(directive.precision) - digits.size(), '0');
+  return Pad(SignPrefix(value < 0, directive) + digits, directive, directive.precision < 0);
 }
 
-std::string Convert(const Spec& spec, const FormatArg* arg) {
-  const bool isFloat = spec.conversion == 'f' || spec.conversion == 'F';
-  const bool isText = spec.conversion == 's';
-  if (arg == nullptr) return Pad(isText ? "" : (isFloat ? ConvertDouble(0.0, spec) : "0"), spec, false);
+std::string Convert(const Directive& directive, const FormatArg* arg) {
+  const bool isFloat = directive.conversion == 'f' || directive.conversion == 'F';
+  const bool isText = directive.conversion == 's';
+  if (arg == nullptr)
+    return Pad(isText ? "" : (isFloat ? ConvertDouble(0.0, directive) : "0"), directive, false);
   const auto& v = arg->value();
   if (isText) {
     std::string text;
@@ -93,22 +95,22 @@ std::string Convert(const Spec& spec, const FormatArg* arg) {
     } else {
       text = FixedDigits(std::get<double>(v), 6);
     }
-    if (spec.precision >= 0 && text.size() > static_cast<std::size_t>(spec.precision))
-      text.resize(static_cast<std::size_t>(spec.precision));
-    return Pad(text, spec, false);
+    if (directive.precision >= 0 && text.size() > static_cast<std::size_t>(directive.precision))
+      text.resize(static_cast<std::size_t>(directive.precision));
+    return Pad(text, directive, false);
   }
   if (isFloat) {
-    if (const auto* d = std::get_if<double>(&v)) return ConvertDouble(*d, spec);
-    if (const auto* i = std::get_if<long long>(&v)) return ConvertDouble(static_cast<double>(*i), spec);
-    return ConvertDouble(ParseDoubleOr(std::get<std::string_view>(v), 0.0), spec);
+    if (const auto* d = std::get_if<double>(&v)) return ConvertDouble(*d, directive);
+    if (const auto* i = std::get_if<long long>(&v)) return ConvertDouble(static_cast<double>(*i), directive);
+    return ConvertDouble(ParseDoubleOr(std::get<std::string_view>(v), 0.0), directive);
   }
-  if (const auto* i = std::get_if<long long>(&v)) return ConvertInteger(*i, spec);
+  if (const auto* i = std::get_if<long long>(&v)) return ConvertInteger(*i, directive);
   if (const auto* d = std::get_if<double>(&v)) {
     const double t = std::trunc(*d);
     const long long n = std::isfinite(t) && std::fabs(t) < 9.2e18 ? static_cast<long long>(t) : 0;
-    return ConvertInteger(n, spec);
+    return ConvertInteger(n, directive);
   }
-  return ConvertInteger(ParseIntOr(std::get<std::string_view>(v), 0), spec);
+  return ConvertInteger(ParseIntOr(std::get<std::string_view>(v), 0), directive);
 }
 
 bool IsDigit(char c) {
@@ -134,37 +136,37 @@ std::string Format(std::string_view format, std::initializer_list<FormatArg> arg
       i += 2;
       continue;
     }
-    Spec spec;
+    Directive directive;
     std::size_t j = i + 1;
     for (; j < format.size(); ++j) {
       const char f = format[j];
       if (f == '-') {
-        spec.left = true;
+        directive.left = true;
       } else if (f == '+') {
-        spec.plus = true;
+        directive.plus = true;
       } else if (f == ' ') {
-        spec.space = true;
+        directive.space = true;
       } else if (f == '0') {
-        spec.zero = true;
+        directive.zero = true;
       } else {
         break;
       }
     }
-    while (j < format.size() && IsDigit(format[j]) && spec.width < 1000)
-      spec.width = spec.width * 10 + (format[j++] - '0');
+    while (j < format.size() && IsDigit(format[j]) && directive.width < 1000)
+      directive.width = directive.width * 10 + (format[j++] - '0');
     if (j < format.size() && format[j] == '.') {
       ++j;
-      spec.precision = 0;
-      while (j < format.size() && IsDigit(format[j]) && spec.precision < 1000)
-        spec.precision = spec.precision * 10 + (format[j++] - '0');
+      directive.precision = 0;
+      while (j < format.size() && IsDigit(format[j]) && directive.precision < 1000)
+        directive.precision = directive.precision * 10 + (format[j++] - '0');
     }
     while (j < format.size() && (format[j] == 'l' || format[j] == 'h')) ++j;
     if (j >= format.size()) {
       out.append(format.substr(i));  // an unfinished conversion is shown as written
       break;
     }
-    spec.conversion = format[j];
-    switch (spec.conversion) {
+    directive.conversion = format[j];
+    switch (directive.conversion) {
       case 'd':
       case 'i':
       case 'u':
@@ -174,7 +176,7 @@ std::string Format(std::string_view format, std::initializer_list<FormatArg> arg
       case 'F':
       case 's': {
         const FormatArg* arg = next != args.end() ? &*next++ : nullptr;
-        out += Convert(spec, arg);
+        out += Convert(directive, arg);
         break;
       }
       default:
@@ -187,10 +189,10 @@ std::string Format(std::string_view format, std::initializer_list<FormatArg> arg
 }
 
 std::string FormatFixed(double value, int decimals) {
-  Spec spec;
-  spec.conversion = 'f';
-  spec.precision = decimals < 0 ? 0 : decimals;
-  return ConvertDouble(value, spec);
+  Directive directive;
+  directive.conversion = 'f';
+  directive.precision = decimals < 0 ? 0 : decimals;
+  return ConvertDouble(value, directive);
 }
 
 std::string FormatInt(long long value) {
