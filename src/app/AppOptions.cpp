@@ -27,11 +27,16 @@ bool PlainNumber(std::string_view text) {
 std::string UsageText() {
   return "usage: VigilStation [--home DIR] [--device-root DIR] [--runtime-dir DIR]\n"
          "                    [--sim SCENARIO] [--scale N] [--help]\n"
+         "       VigilStation --demo FOLDER [--days N] [--sim SCENARIO] [--no-screens]\n"
          "  --home DIR         program folder (default: the folder of the program file)\n"
          "  --device-root DIR  folder that stands for the controller's root (default: HOME/device)\n"
          "  --runtime-dir DIR  folder of the window-message sockets\n"
          "  --sim SCENARIO     start the simulated instrument when no Basic-mode application is there\n"
-         "  --scale N          draw the 320 x 240 screen N times larger (1 to 8)\n";
+         "  --scale N          draw the 320 x 240 screen N times larger (1 to 8)\n"
+         "  --demo FOLDER      run the whole program headless against the simulated site (default\n"
+         "                     sim/scenarios/dam-wall.json) and leave its files in FOLDER\n"
+         "  --days N           simulated days of scheduled cycles in the demo (1 to 366, default 3)\n"
+         "  --no-screens       the demo draws no pictures of the screens\n";
 }
 
 AppOptions ParseAppOptions(const std::vector<std::string_view>& arguments) {
@@ -46,6 +51,10 @@ AppOptions ParseAppOptions(const std::vector<std::string_view>& arguments) {
       options.help = true;
       continue;
     }
+    if (arg == "--no-screens") {
+      options.noScreens = true;
+      continue;
+    }
     std::string* target = nullptr;
     if (arg == "--home") {
       target = &options.home;
@@ -55,7 +64,9 @@ AppOptions ParseAppOptions(const std::vector<std::string_view>& arguments) {
       target = &options.runtimeDir;
     } else if (arg == "--sim") {
       target = &options.simScenario;
-    } else if (arg != "--scale") {
+    } else if (arg == "--demo") {
+      target = &options.demoFolder;
+    } else if (arg != "--scale" && arg != "--days") {
       fail("unknown option " + std::string(arg));
       continue;
     }
@@ -68,6 +79,16 @@ AppOptions ParseAppOptions(const std::vector<std::string_view>& arguments) {
       *target = std::string(value);
       continue;
     }
+    if (arg == "--days") {
+      int days = 0;
+      if (value.find('.') != std::string_view::npos || !PlainNumber(value) ||
+          !platform::ScanInt(value, days) || days < 1 || days > kMaxDemoDays) {
+        fail("--days must be a whole number from 1 to 366, not " + std::string(value));
+        continue;
+      }
+      options.demoDays = days;
+      continue;
+    }
     double scale = 0.0;
     if (!PlainNumber(value) || !platform::ScanDouble(value, scale) ||
         !(scale >= kMinScale && scale <= kMaxScale)) {
@@ -75,6 +96,11 @@ AppOptions ParseAppOptions(const std::vector<std::string_view>& arguments) {
       continue;
     }
     options.scale = scale;
+  }
+  if (options.error.empty() && options.demoFolder.empty()) {
+    for (std::string_view arg : arguments) {
+      if (arg == "--days" || arg == "--no-screens") fail(std::string(arg) + " belongs to --demo");
+    }
   }
   return options;
 }

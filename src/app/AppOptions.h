@@ -11,6 +11,7 @@ namespace vigil::app {
 
 inline constexpr double kMinScale = 1.0;
 inline constexpr double kMaxScale = 8.0;
+inline constexpr int kMaxDemoDays = 366;
 
 struct AppOptions {
   std::string home;
@@ -18,6 +19,9 @@ struct AppOptions {
   std::string runtimeDir;   ///< folder of the socket transport; empty: the default one
   std::string simScenario;  ///< scenario file of the embedded simulator; empty: none
   double scale = 1.0;       ///< window scale for desktop screens (1 = the controller's pixels)
+  std::string demoFolder;   ///< --demo: run the headless demo into this folder; empty: the window
+  int demoDays = 3;         ///< simulated days of the demo
+  bool noScreens = false;   ///< the demo draws no pictures of the screens
   bool help = false;
   std::string error;  ///< why the command line was refused; empty when it is fine
 };

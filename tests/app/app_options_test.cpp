@@ -54,8 +54,47 @@ TEST(AppOptions, HelpIsRecognisedAndTheUsageNamesEveryOption) {
   EXPECT_TRUE(ParseAppOptions({"--help"}).help);
   EXPECT_FALSE(ParseAppOptions({}).help);
   const std::string usage = UsageText();
-  for (const char* option : {"--home", "--device-root", "--runtime-dir", "--sim", "--scale", "--help"}) {
+  for (const char* option : {"--home", "--device-root", "--runtime-dir", "--sim", "--scale", "--help",
+                             "--demo", "--days", "--no-screens"}) {
     EXPECT_NE(usage.find(option), std::string::npos) << option;
+  }
+}
+
+struct DemoCase {
+  std::vector<std::string_view> args;
+  bool ok;
+  std::string folder;
+  int days;
+  bool noScreens;
+  const char* comment;
+};
+
+TEST(AppOptions, TheDemoOptions) {
+  const DemoCase cases[] = {
+      {{"--demo", "out"}, true, "out", 3, false, "three days with pictures by default"},
+      {{"--demo", "out", "--days", "1", "--no-screens"}, true, "out", 1, true, "the crash test's fast run"},
+      {{"--no-screens", "--days", "366", "--demo", "o", "--sim", "s.json"},
+       true,
+       "o",
+       366,
+       true,
+       "any order"},
+      {{"--demo", "out", "--days", "0"}, false, "", 0, false, "no day"},
+      {{"--demo", "out", "--days", "367"}, false, "", 0, false, "above a year"},
+      {{"--demo", "out", "--days", "1.5"}, false, "", 0, false, "whole days only"},
+      {{"--demo", "out", "--days", "2x"}, false, "", 0, false, "trailing junk"},
+      {{"--demo", "out", "--days"}, false, "", 0, false, "value missing"},
+      {{"--demo"}, false, "", 0, false, "folder missing"},
+      {{"--days", "2"}, false, "", 0, false, "--days without --demo would be ignored silently"},
+      {{"--no-screens"}, false, "", 0, false, "--no-screens without --demo"},
+  };
+  for (const DemoCase& c : cases) {
+    const AppOptions o = ParseAppOptions(c.args);
+    EXPECT_EQ(o.error.empty(), c.ok) << c.comment << ": " << o.error;
+    if (!c.ok) continue;
+    EXPECT_EQ(o.demoFolder, c.folder) << c.comment;
+    EXPECT_EQ(o.demoDays, c.days) << c.comment;
+    EXPECT_EQ(o.noScreens, c.noScreens) << c.comment;
   }
 }
 

@@ -1,0 +1,110 @@
+#include <chrono>
+
+#include "demo/DemoOptions.h"
+#include "demo/DemoWorld.h"
+#include "demo/Operator.h"
+#include "demo/Screenshots.h"
+#include "monitoring/CycleFileName.h"
+#include "platform/Files.h"
+#include "platform/Format.h"
+#include "training/TrainingFile.h"
+#include "training/TrainingStore.h"
+
+namespace vigil::demo {
+
+namespace {
+
+// Files of an earlier demo run of the same project-station (a run may have been killed):
+// without this, the new project-station would be refused as existing.
+void ClearEarlierRun(const store::StorageLayout& layout, const std::filesystem::path& stick) {
+  platform::DeleteFileAt(layout.StationFilePath(kProject, kStation));
+  platform::DeleteFileAt(layout.TrainingFilePath(kProject, kStation));
+  const std::string prefix = std::string(kStation) + "_" + kProject + "_*.vgl";
+  for (const std::string& name : platform::FindFiles(layout.DataFolder(), prefix)) {
+    platform::DeleteFileAt(layout.DataFolder() / name);
+  }
+  for (const std::string& name : platform::FindFiles(stick, prefix)) platform::DeleteFileAt(stick / name);
+}
+
+std::vector<training::TrainingPoint> TrainedPoints(ui::AppContext& context) {
+  training::TrainingStore list(context.Settings(),
+                               training::TrainingFileOf(context.Layout(), context.Settings()));
+  list.LoadTrainingFile();
+  return list.Rows();
+}
+
+}  // namespace
+
+DemoReport RunDemo(const DemoOptions& options) {
+  DemoReport report;
+  const auto wallStart = std::chrono::steady_clock::now();
+  DemoSite site;
+  std::string error;
+  if (!LoadDemoSite(options.scenarioPath, site, error)) {
+    report.problems.push_back("scenario " + platform::PathText(options.scenarioPath) + ": " + error);
+    report.text = report.problems.back() + "\n";
+    return report;
+  }
+  if (!platform::CreateFolder(options.outputFolder)) {
+    report.problems.push_back("cannot create " + platform::PathText(options.outputFolder));
+    report.text = report.problems.back() + "\n";
+    return report;
+  }
+  const int days = options.days < 1 ? 1 : options.days;
+
+  DemoWorld world(site, options.outputFolder);
+  ui::ScriptedHost& host = world.Host();
+  host.SetFailureHandler([&report](const std::string& what) { report.problems.push_back(what); });
+  std::unique_ptr<Screenshots> shots =
+      MakeScreenshots(options.screens, world.Loop(), world.DeviceRoot(), options.outputFolder / "screens");
+  Operator op(world, site, *shots, days);
+  ClearEarlierRun(world.Layout(), op.StickFolder());
+  if (!world.Start()) report.problems.push_back("the simulated instrument could not start");
+
+  op.ScriptEnableAndNewStation();
+  op.ScriptManualResection();
+  op.ScriptTraining();
+  op.ScriptResectionOnTrained();
+  op.ScriptMonitoringDays();
+  op.ScriptDownload();
+  op.ScriptDisableAndClose();
+  host.Run(world.App().Window());
+  for (const std::string& step : host.RemainingSteps()) report.problems.push_back("not done: " + step);
+  for (const std::string& p : op.Problems()) report.problems.push_back(p);
+
+  report.cycles = ReadCycleFiles(op.StickFolder());
+  report.table = CompareDisplacements(site.scenario, TrainedPoints(world.App().Context()), op.TrainedAtMs(),
+                                      report.cycles);
+  report.pictures = shots->Saved();
+
+  std::string& text = report.text;
+  text += "VigilStation demo: " + platform::PathText(options.scenarioPath) + ", " +
+          platform::Format("%d simulated day(s)\n", {days});
+  for (const std::string& note : op.Notes()) text += "note: " + note + "\n";
+  text += "\n" + FormatTable(report.table) + "\n";
+  text +=
+      platform::Format("cycle files: %d on the stick, %d unreadable; %d measured lines, %d failed lines\n",
+                       {report.cycles.files, report.cycles.unreadable, report.cycles.measuredLines,
+                        report.cycles.failedLines});
+  const auto layout = world.Layout();
+  text += "project-station: " + platform::PathText(layout.StationFilePath(kProject, kStation)) + "\n";
+  text += "training file:   " + platform::PathText(layout.TrainingFilePath(kProject, kStation)) + "\n";
+  text += "cycle files:     " + platform::PathText(layout.DataFolder()) + "\n";
+  text += "USB stick copy:  " + platform::PathText(op.StickFolder()) + "\n";
+  if (!report.pictures.empty()) {
+    text += platform::Format("screens:         %d pictures in ", {static_cast<int>(report.pictures.size())}) +
+            platform::PathText(options.outputFolder / "screens") + "\n";
+  }
+  for (const std::string& p : report.problems) text += "problem: " + p + "\n";
+  const bool filesGood =
+      report.cycles.files > 0 && report.cycles.unreadable == 0 && report.cycles.measuredLines > 0;
+  if (!filesGood) text += "problem: no readable cycle files on the stick\n";
+  report.exitCode =
+      report.problems.empty() && filesGood && report.table.outside == 0 && !report.table.rows.empty() ? 0 : 1;
+  const double wallSeconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
+  text += platform::Format("%s in %.1lf s\n", {report.exitCode == 0 ? "PASSED" : "FAILED", wallSeconds});
+  return report;
+}
+
+}  // namespace vigil::demo
