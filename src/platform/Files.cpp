@@ -157,9 +157,21 @@ bool WriteUtf16FileAtomic(const fs::path& path, std::string_view text) {
 
 bool AppendUtf16File(const fs::path& path, std::string_view text) {
   if (!Permitted(FileOp::Append, path)) return false;
+  const bool existed = FileExists(path);
   Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
   if (fd.get() < 0) return false;
+  struct stat before {};
+  const bool sized = ::fstat(fd.get(), &before) == 0;
   const bool written = WriteAll(fd.get(), Utf8ToUtf16Le(text)) && ::fsync(fd.get()) == 0;
+  if (!written) {
+    // A part of the text left behind (a full medium) would join the next line appended; a
+    // file this call created would be taken for one that already has its header.
+    if (!existed) {
+      ::unlink(path.c_str());
+    } else if (sized && ::ftruncate(fd.get(), before.st_size) == 0) {
+      ::fsync(fd.get());
+    }
+  }
   return fd.Close() && written;
 }
 

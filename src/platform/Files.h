@@ -41,7 +41,8 @@ bool WriteFileBytesAtomic(const fs::path& path, std::string_view bytes);
 bool WriteUtf16FileAtomic(const fs::path& path, std::string_view text);
 
 /// Appends the UTF-16LE form of `text` and flushes it to the medium; creates the file when
-/// missing. False when nothing or not all of it could be written.
+/// missing. False when nothing or not all of it could be written; the file is then left as it
+/// was (one this call created is removed).
 bool AppendUtf16File(const fs::path& path, std::string_view text);
 
 /// Copies a file. With `failIfExists` an existing target is left alone and false returned.
