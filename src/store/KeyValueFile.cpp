@@ -21,7 +21,11 @@ std::optional<std::string_view> KeyOf(std::string_view line) {
 }  // namespace
 
 KeyValueFile::KeyValueFile(fs::path path) : path_(std::move(path)) {
-  if (auto text = platform::ReadUtf16File(path_)) lines_ = SplitLines(*text);
+  if (auto text = platform::ReadUtf16File(path_)) {
+    lines_ = SplitLines(*text);
+  } else {
+    unread_ = platform::FileExists(path_);
+  }
 }
 
 KeyValueFile::KeyValueFile(fs::path path, std::string_view text)
@@ -73,7 +77,7 @@ bool KeyValueFile::Set(std::string_view key, std::string_view value) {
 }
 
 bool KeyValueFile::Save() const {
-  return SaveAs(path_);
+  return !unread_ && SaveAs(path_);
 }
 
 bool KeyValueFile::SaveAs(const fs::path& target) const {

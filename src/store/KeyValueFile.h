@@ -38,7 +38,8 @@ class KeyValueFile {
   /// each would be read back as something else.
   bool Set(std::string_view key, std::string_view value);
 
-  /// SaveAs to the path the file was opened on.
+  /// SaveAs to the path the file was opened on. Refused (false) when the file was there but
+  /// could not be read: its lines are unknown and saving would replace them.
   bool Save() const;
 
   /// Replaces `target` atomically by the joined lines, creating its folder (one level) when
@@ -52,6 +53,7 @@ class KeyValueFile {
  private:
   fs::path path_;
   std::vector<std::string> lines_;
+  bool unread_ = false;
 };
 
 }  // namespace vigil::store
