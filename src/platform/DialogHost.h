@@ -39,9 +39,10 @@ class DialogHost {
   virtual int MessageBox(std::string_view text, std::string_view caption, MessageIcon icon,
                          MessageButtons buttons) = 0;
 
-  /// The open-file dialog, starting in `folder` (a controller path), with a filter text
-  /// such as "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||". Returns the chosen file's
-  /// controller path, or nothing when cancelled.
+  /// The open-file dialog, starting in `folder` (a controller path, or a native path of the
+  /// program's own storage), with a filter text such as
+  /// "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||". Returns the chosen file in the form
+  /// of `folder` (controller path or native path), or nothing when cancelled.
   virtual std::optional<std::string> OpenFile(std::string_view folder, std::string_view filter) = 0;
 
   /// A message beep of the given kind.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "TempFolder.h"
+#include "platform/Files.h"
 #include "ui/qt/FileDialogText.h"
 
 namespace vigil::ui::qt {
@@ -57,6 +58,29 @@ TEST(ControllerPathOf, NothingOutsideTheRoot) {
       << "a sibling whose name starts like the root";
   EXPECT_EQ(ControllerPathOf(root, root), std::nullopt) << "the root itself is no file";
   EXPECT_EQ(ControllerPathOf({}, root / "a.txt"), std::nullopt) << "no root";
+}
+
+// The program's Data folder sits beside the program, outside the device root: the download
+// screen offers it as a native path, and a file chosen there once came back as nothing.
+TEST(ChosenFileText, KeepsTheFormOfTheOfferedFolder) {
+  test::TempFolder folder;
+  const auto root = folder.path() / "device";
+  const auto data = folder.path() / "home" / "Data";
+  std::filesystem::create_directories(root / "Storage Card");
+  std::filesystem::create_directories(data);
+  const std::string dataText = platform::PathText(data);
+  EXPECT_EQ(ChosenFileText(root, "\\Storage Card", root / "Storage Card" / "a.txt"),
+            std::optional<std::string>("\\Storage Card\\a.txt"));
+  EXPECT_EQ(ChosenFileText(root, "\\Storage Card", data / "a.vgl"), std::nullopt) << "outside the root";
+  EXPECT_EQ(ChosenFileText(root, dataText, data / "a.vgl"),
+            std::optional<std::string>(platform::PathText(data / "a.vgl")));
+  EXPECT_EQ(ChosenFileText(root, dataText, root / "Storage Card" / "a.txt"),
+            std::optional<std::string>("\\Storage Card\\a.txt"))
+      << "a file on the device is still named the device's way";
+  EXPECT_EQ(ChosenFileText(root, dataText, data / ".." / "b.vgl"), std::nullopt) << "climbing out of Data";
+  EXPECT_EQ(ChosenFileText(root, dataText, folder.path() / "other.vgl"), std::nullopt);
+  EXPECT_EQ(StartFolderOf(root, dataText), data);
+  EXPECT_EQ(StartFolderOf(root, "\\Storage Card"), root / "Storage Card");
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "platform/Files.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
 
 namespace vigil::ui::qt {
 
@@ -87,6 +89,31 @@ std::optional<std::string> ControllerPathOf(const std::filesystem::path& deviceR
     path += text;
   }
   return path;
+}
+
+namespace {
+
+bool IsControllerPath(std::string_view folder) {
+  return folder.empty() || folder.front() == '\\';
+}
+
+}  // namespace
+
+std::filesystem::path StartFolderOf(const std::filesystem::path& deviceRoot, std::string_view folder) {
+  if (!IsControllerPath(folder)) return platform::PathFromText(folder);
+  return platform::Paths(deviceRoot, deviceRoot).Device(folder);
+}
+
+std::optional<std::string> ChosenFileText(const std::filesystem::path& deviceRoot, std::string_view folder,
+                                          const std::filesystem::path& file) {
+  if (IsControllerPath(folder)) return ControllerPathOf(deviceRoot, file);
+  // The program's own Data folder lives beside the program, not on the device: only files
+  // inside that folder may be chosen, and they keep their native path.
+  if (!ControllerPathOf(platform::PathFromText(folder), file)) return ControllerPathOf(deviceRoot, file);
+  std::error_code error;
+  const auto target = std::filesystem::weakly_canonical(file, error);
+  if (error) return std::nullopt;
+  return platform::PathText(target);
 }
 
 }  // namespace vigil::ui::qt

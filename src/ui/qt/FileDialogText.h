@@ -17,4 +17,13 @@ std::string QtFileFilter(std::string_view filter);
 std::optional<std::string> ControllerPathOf(const std::filesystem::path& deviceRoot,
                                             const std::filesystem::path& file);
 
+/// Where the open-file dialog starts: a controller path ("\\Storage Card") below
+/// `deviceRoot`, or a folder of the program's own storage given as a native path.
+std::filesystem::path StartFolderOf(const std::filesystem::path& deviceRoot, std::string_view folder);
+
+/// The chosen file in the form the caller gave its folder: a controller path for a file below
+/// `deviceRoot`; the native path for a file inside a native `folder`; nothing otherwise.
+std::optional<std::string> ChosenFileText(const std::filesystem::path& deviceRoot, std::string_view folder,
+                                          const std::filesystem::path& file);
+
 }  // namespace vigil::ui::qt

@@ -219,9 +219,8 @@ std::optional<std::string> QtHost::OpenFile(std::string_view folder, std::string
   BeginMessageBox();
   std::optional<std::string> chosen;
   {
-    const platform::Paths paths(deviceRoot_, deviceRoot_);
-    QFileDialog files(FrontWindow(), QStringLiteral("Open"), Q(platform::PathText(paths.Device(folder))),
-                      Q(QtFileFilter(filter)));
+    QFileDialog files(FrontWindow(), QStringLiteral("Open"),
+                      Q(platform::PathText(StartFolderOf(deviceRoot_, folder))), Q(QtFileFilter(filter)));
     // Qt's own dialog runs in this thread's loop, so the pump below keeps running.
     files.setOption(QFileDialog::DontUseNativeDialog);
     files.setFileMode(QFileDialog::ExistingFile);
@@ -231,8 +230,8 @@ std::optional<std::string> QtHost::OpenFile(std::string_view folder, std::string
     AnnounceShown(files);
     if (files.exec() == QDialog::Accepted && !files.selectedFiles().isEmpty()) {
       const std::string native = files.selectedFiles().front().toStdString();
-      chosen = ControllerPathOf(deviceRoot_, platform::PathFromText(native));
-      // Nothing outside the device root may be opened.
+      chosen = ChosenFileText(deviceRoot_, folder, platform::PathFromText(native));
+      // Nothing outside the device root or the folder the program offered may be opened.
       if (!chosen) QApplication::beep();
     }
   }
