@@ -44,6 +44,7 @@ void MeasurementEngine::TurnTo(double haGon, double vaGon, CompletionRoutine rou
   routine_ = std::move(routine);
   relativeToOrientation_ = relativeToOrientation;
   searchAfterTurn_ = searchAfterTurn;
+  pointingLost_ = false;
   const double targetHa = NormaliseAngle(haGon + Orientation());
   const double targetVa = NormaliseAngle(vaGon);
   turning_ = true;
@@ -57,6 +58,7 @@ void MeasurementEngine::TurnTo(double haGon, double vaGon, CompletionRoutine rou
 void MeasurementEngine::SearchTarget(double /*searchRangeGon*/) {
   if (!keepReflector_) WriteReflectorType(false);
   turning_ = true;
+  pointingLost_ = false;
   RestartStep();
   searchAfterTurn_ = false;
   ArmTimer(kSearchTimer, kSearchPollMs);
@@ -69,6 +71,7 @@ void MeasurementEngine::MeasureDistance(CompletionRoutine routine, bool keepRefl
   if (!keepReflector_) WriteReflectorType(true);
   stopped_ = false;
   measuring_ = true;
+  pointingLost_ = false;
   RestartStep();
   ArmTimer(kDistanceTimer, kDistancePollMs);
   link_.SendCommand(kMeasureDistance);
@@ -183,6 +186,7 @@ void MeasurementEngine::OnTurnOrSearchTick() {
   const std::uint32_t elapsed = StepElapsedMs();
   const bool timedOut = elapsed > kTurnTimeOutMs || (elapsed > kNoAckTimeOutMs && !link_.Acknowledged());
   if (r == kNoLine && !timedOut) return;
+  const bool acceptedNeverEnded = timedOut && link_.Acknowledged();
   KillActiveTimer();
   if (!timedOut && r == kOkReply) {
     SetFailedMark(false);
@@ -197,6 +201,8 @@ void MeasurementEngine::OnTurnOrSearchTick() {
   } else if (timedOut || r == kTurnErrorMeasureAndFail) {
     MeasureDistance(nullptr, keepReflector_);
     failedMark_ = true;
+    // The telescope stopped who knows where: what it measures there is not this target.
+    pointingLost_ = acceptedNeverEnded;
     turning_ = false;
   } else if (r == kTurnErrorMeasureAnyway) {
     MeasureDistance(nullptr, keepReflector_);
@@ -272,6 +278,15 @@ void MeasurementEngine::OnDistanceTick() {
     // the next line instead of reducing the previous target's distance again.
     double sdMetres = 0.0;
     if (!platform::ScanDouble(fields.sd, sdMetres) || sdMetres <= 0.0) return;
+    if (pointingLost_) {
+      measuring_ = false;
+      KillActiveTimer();
+      StopMeasuring();
+      stopped_ = true;
+      readingResult_ = kReadingTimeOut;
+      StartCompletion();
+      return;
+    }
     const survey::Reading before = reading_;
     reading_.keepReflector = keepReflector_;
     if (!survey::ReduceReading(settings_, reading_, fields.ha, fields.va, fields.sd,

@@ -131,6 +131,7 @@ class MeasurementEngine {
   bool measuring_ = false;
   bool stopped_ = false;
   bool failedMark_ = false;
+  bool pointingLost_ = false;  ///< a turn or search was accepted and never ended
   CompletionRoutine routine_;
   bool relativeToOrientation_ = false;
   bool keepReflector_ = false;
