@@ -138,6 +138,8 @@ void ScanDialog::Start() {
   engine.MutableReading().sdMetres = 0.0;
   hits_.clear();
   state_ = kScanning;
+  lastHitTick_ = context_.Loop().TickCount();
+  if (!quietTimerRunning_) quietTimerRunning_ = SetTimer(kQuietTimerId, kQuietCheckMs);
   const store::ProjectStationSettings& s = context_.Settings();
   std::weak_ptr<ScanDialog*> alive = alive_;
   engine.ScanMeasure(survey::ParseAngle(s, startHa_), survey::ParseAngle(s, startVa_),
@@ -156,11 +158,9 @@ void ScanDialog::OnScanReply() {
     if (!engine.RelativeToOrientation()) ha = survey::NormaliseAngle(ha - context_.Settings().orientation);
     hits_.push_back({platform::FormatFixed(ha, 5), platform::FormatFixed(engine.Reading().vaGon, 5), "",
                      engine.ScanValue1(), engine.ScanValue2()});
+    if (hits_.size() == 1) SetTitle(platform::Format("%s [%s]", {title_, tr_(texts::kCollectingData)}));
     lastHitTick_ = context_.Loop().TickCount();
-    if (!quietTimerRunning_) {
-      quietTimerRunning_ = SetTimer(kQuietTimerId, kQuietCheckMs);
-      SetTitle(platform::Format("%s [%s]", {title_, tr_(texts::kCollectingData)}));
-    }
+    if (!quietTimerRunning_) quietTimerRunning_ = SetTimer(kQuietTimerId, kQuietCheckMs);
     return;
   }
   // The quiet timer ends a scan that found prisms; a closing line then is no news.
@@ -176,6 +176,14 @@ void ScanDialog::OnTimer(int timerId) {
 }
 
 void ScanDialog::OnQuietTick() {
+  if (hits_.empty()) {
+    if (!QuietTimeOver(context_.Loop().TickCount(), lastHitTick_, kNoReplyMs)) return;
+    EndScan();
+    EnableKeys(true);
+    SetTitle(title_);
+    Tell(texts::kScanNoReply, platform::MessageIcon::Exclamation);
+    return;
+  }
   if (!QuietTimeOver(context_.Loop().TickCount(), lastHitTick_, kQuietMs)) return;
   EndScan();
   EnableKeys(true);

@@ -39,6 +39,9 @@ class ScanDialog final : public platform::Dialog {
   static constexpr std::uint32_t kQuietCheckMs = 1000;
   /// The scan is over this long after the last hit (ms).
   static constexpr std::uint32_t kQuietMs = 5000;
+  /// A scan without any reply this long after Start has failed (ms): a refused command or
+  /// a lost reply would otherwise leave it collecting for ever.
+  static constexpr std::uint32_t kNoReplyMs = 70000;
 
   enum State { kIdle = -1, kSettingStart = 0, kSettingEnd = 1, kScanning = 2 };
 

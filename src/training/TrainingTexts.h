@@ -100,6 +100,8 @@ inline constexpr TextKey kSetStartPoint{"IDS_TRNG_MSGBOX_SET_START_PT", "Please 
 inline constexpr TextKey kSetEndPoint{"IDS_TRNG_MSGBOX_SET_END_PT", "Please set the End Point."};
 inline constexpr TextKey kCollectingData{"IDS_TRNG_MSGBOX_COLLECTING_DATA", "Collecting Data..."};
 inline constexpr TextKey kScanNone{"IDS_TRNG_MSGBOX_SCAN_COMPLETE_NONE", "Scan Complete!\r\nNo prism found."};
+inline constexpr TextKey kScanNoReply{"IDS_TRNG_MSGBOX_SCAN_NO_REPLY",
+                                      "Scan failed!\r\nNo scan reply from the instrument."};
 inline constexpr TextKey kScanFound{
     "IDS_TRNG_MSGBOX_SCAN_COMPLETE_FOUND",
     "Scan Complete!\r\nFound {prism_count} potential prisms.  Proceed to verify "
