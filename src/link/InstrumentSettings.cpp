@@ -54,12 +54,13 @@ void InstrumentSettings::OnBlockTick() {
   }
   if (r == kParsed && timer == kBlockBTimer) {
     engine_.KillActiveTimer();
-    kept_.blockB = reply.fields;
+    if (!blockBChanged_) kept_.blockB = reply.fields;
     auto monitoring = kept_.blockB;
     monitoring[3] = "0";
     monitoring[4] = "1";
     monitoring[5] = "0";
     WriteAcknowledged(kWriteBlockB, BuildWriteBlockBCommand(monitoring));
+    blockBChanged_ = true;
     Step();
     engine_.RestartStep();
     engine_.ArmTimer(kReflectorTimer, kParameterPollMs);
@@ -80,8 +81,9 @@ void InstrumentSettings::OnReflectorOrMotorTick() {
   const int timer = engine_.ActiveTimer();
   if (r == kParsed && timer == kReflectorTimer) {
     engine_.KillActiveTimer();
-    kept_.reflectorType = reply.fields[0];
+    if (!reflectorChanged_) kept_.reflectorType = reply.fields[0];
     WriteAcknowledged(kWriteReflectorType, BuildWriteReflectorTypeCommand("0"));
+    reflectorChanged_ = true;
     Step();
     engine_.RestartStep();
     engine_.ArmTimer(kMotorTimer, kParameterPollMs);
@@ -107,6 +109,8 @@ void InstrumentSettings::RestoreInstrumentSettings() {
   WriteAcknowledged(kWriteBlockB, BuildWriteBlockBCommand(kept_.blockB));
   WriteAcknowledged(kWriteReflectorType, BuildWriteReflectorTypeCommand(kept_.reflectorType));
   WriteAcknowledged(kWriteMotorParameters, BuildWriteMotorParametersCommand(kept_.motorParameters));
+  blockBChanged_ = false;
+  reflectorChanged_ = false;
 }
 
 }  // namespace vigil::link

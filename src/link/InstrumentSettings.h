@@ -62,6 +62,11 @@ class InstrumentSettings {
   std::function<void()> progressStep_;
   std::function<void()> finished_;
   KeptSettings kept_;
+  // Written for monitoring and not written back yet: a chain that stopped half-way left
+  // them changed, and reading them again would keep the monitoring values as the
+  // instrument's own.
+  bool blockBChanged_ = false;
+  bool reflectorChanged_ = false;
 };
 
 }  // namespace vigil::link
