@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "platform/Format.h"
+#include "platform/Text.h"
+#include "store/Placeholders.h"
 #include "store/Translations.h"
 #include "survey/Units.h"
 
@@ -13,6 +15,41 @@ namespace {
 constexpr platform::PixelRect kTabRect{0, 0, 320, 200};
 constexpr platform::PixelRect kSoftKeyRects[] = {
     {0, 212, 78, 28}, {80, 212, 78, 28}, {160, 212, 78, 28}, {240, 212, 80, 28}};
+
+// Sign, digits and (with decimals) at most one point, blanks around allowed.
+bool IsWholeNumber(std::string_view typed, bool decimals) {
+  const std::string text = platform::Trim(typed);
+  std::size_t i = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
+  bool digit = false;
+  bool point = false;
+  for (; i < text.size(); ++i) {
+    if (text[i] >= '0' && text[i] <= '9') {
+      digit = true;
+    } else if (decimals && text[i] == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  return digit;
+}
+
+// A text that is read as a number only up to its first odd character: "20,5" would be kept
+// as 20 and "2x" as 2 without a word. A text without any number is saved as typed and keeps
+// the stored value when read back.
+bool IsHalfNumber(std::string_view typed, bool decimals) {
+  // A line break has a message of its own when the entries are saved.
+  if (typed.find_first_of("\r\n") != std::string_view::npos) return false;
+  double value = 0.0;
+  return platform::ScanDouble(typed, value) && !IsWholeNumber(typed, decimals);
+}
+
+struct NumberField {
+  const platform::Dialog& page;
+  int editId;
+  int labelId;
+  bool decimals;
+};
 
 }  // namespace
 
@@ -124,7 +161,45 @@ void StationSettingsSheet::AngleUnitChanged() {
   }
 }
 
+bool StationSettingsSheet::NumbersReadWhole() {
+  const NumberField fields[] = {
+      {units_, UnitsPage::kTemperatureEditId, UnitsPage::kTemperatureLabelId, true},
+      {units_, UnitsPage::kPressureEditId, UnitsPage::kPressureLabelId, true},
+      {coordinates_, CoordinatesPage::kEastingEditId, CoordinatesPage::kEastingLabelId, true},
+      {coordinates_, CoordinatesPage::kNorthingEditId, CoordinatesPage::kNorthingLabelId, true},
+      {coordinates_, CoordinatesPage::kLevelEditId, CoordinatesPage::kLevelLabelId, true},
+      {coordinates_, CoordinatesPage::kOrientationEditId, CoordinatesPage::kOrientationLabelId, true},
+      {coordinates_, CoordinatesPage::kHeightEditId, CoordinatesPage::kHeightLabelId, true},
+      {prismConstants_, PrismConstantsPage::kMonitoringEditId, PrismConstantsPage::kMonitoringLabelId, true},
+      {prismConstants_, PrismConstantsPage::kConnectionEditId, PrismConstantsPage::kConnectionLabelId, true},
+      {prismConstants_, PrismConstantsPage::kReferenceEditId, PrismConstantsPage::kReferenceLabelId, true},
+      {prismConstants_, PrismConstantsPage::kCustomConstantEditId, PrismConstantsPage::kCustomLabelId, true},
+      {reading_, ReadingPage::kRepeatsEditId, ReadingPage::kRepeatsLabelId, false},
+      {reading_, ReadingPage::kRetriesEditId, ReadingPage::kRetriesLabelId, false},
+      {reading_, ReadingPage::kRoundsEditId, ReadingPage::kRoundsLabelId, false},
+  };
+  // Degrees, minutes and seconds have their own notation, read by ParseAngle.
+  const bool gon = survey::AngleUnitOf(DisplayUnits()) == survey::AngleUnit::Gon;
+  for (const NumberField& f : fields) {
+    const std::string typed = f.page.Text(f.editId);
+    if (!gon && f.editId == CoordinatesPage::kOrientationEditId && &f.page == &coordinates_) continue;
+    if (!IsHalfNumber(typed, f.decimals)) continue;
+    const std::string message = store::FillPlaceholders(
+        store::Translate(
+            TranslationsFile(), "IDS_STN_MSGBOX_NOT_A_NUMBER",
+            "{field}: \"{text}\" is not a number.\r\nPlease type digits only, with a point as the "
+            "decimal separator."),
+        {{"{field}", f.page.Text(f.labelId)}, {"{text}", typed}});
+    bracket_.MessageBox(message, translatedTitle_, platform::MessageIcon::Exclamation,
+                        platform::MessageButtons::Ok);
+    return false;
+  }
+  return true;
+}
+
 void StationSettingsSheet::Save() {
+  // The sheet stays open with every entry, so the operator can correct the field.
+  if (!NumbersReadWhole()) return;
   const store::ProjectStationSettings units = DisplayUnits();
   store::SettingsEntries entries;
   station_.Write(entries);

@@ -58,6 +58,9 @@ class StationSettingsSheet final : public platform::Dialog {
   void Save();
   /// The store's settings with the Units page's choices, for reading what the pages show.
   store::ProjectStationSettings DisplayUnits() const;
+  /// False, after telling the operator, when a number field holds a text that would be read
+  /// only up to its first odd character.
+  bool NumbersReadWhole();
 
   store::ProjectStationStore& store_;
   platform::BasicStateBracket& bracket_;

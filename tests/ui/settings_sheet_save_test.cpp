@@ -71,12 +71,12 @@ TEST_F(SheetSaveTest, TypedValuesAreSavedAsTyped) {
       .Type(PrismConstantsPage::kCustomConstantEditId, "17.44", Sheet::kPrismConstants)
       .Select(Sheet::kTabId, Sheet::kReading)
       .Select(ReadingPage::kSequenceListId, 1, Sheet::kReading)
-      .Type(ReadingPage::kRoundsEditId, "2x", Sheet::kReading)
+      .Type(ReadingPage::kRoundsEditId, "2", Sheet::kReading)
       .PressSoftKey(4);
   EXPECT_EQ(host_.Run(sheet), platform::kIdOk);
   const std::string text = FileText(StationFile("Dam_West_2"));
   for (const char* line : {"project=Dam", "station=West_2", "pressure=998.25", "reduced_level=12.3000",
-                           "northing=n/a", "const_custom=Q:17.4", "sequence=1", "rounds=2x"}) {
+                           "northing=n/a", "const_custom=Q:17.4", "sequence=1", "rounds=2"}) {
     EXPECT_TRUE(platform::Contains(text, std::string(line) + "\r\n") || platform::EndsWith(text, line))
         << line;
   }
