@@ -131,7 +131,8 @@ FolderState WithoutTemporaries(const FolderState& state) {
 }
 
 bool HasTornTail(const std::string& bytes) {
-  return !bytes.empty() && !EndsWith(bytes, std::string("\r\0\n\0", 4));
+  // Empty: stopped between creating the file and writing its header.
+  return !EndsWith(bytes, std::string("\r\0\n\0", 4));
 }
 
 std::string CheckStoredFile(const std::string& relative, const std::string& bytes, StoredKind kind,

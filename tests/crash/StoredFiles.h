@@ -32,7 +32,7 @@ FolderState WithoutTemporaries(const FolderState& state);
 std::string CheckStoredFile(const std::string& relative, const std::string& bytes, StoredKind kind,
                             bool tornTailAllowed);
 
-/// A cycle file whose last line was cut short.
+/// A cycle file whose last line was cut short (or that is still empty).
 bool HasTornTail(const std::string& bytes);
 
 /// How a later state relates to an earlier one.

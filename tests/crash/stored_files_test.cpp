@@ -77,6 +77,8 @@ TEST(CheckStoredFile, FindsEveryKindOfDamage) {
       {"a short line inside even where a tail may be torn", "Data/a.vgl",
        U16(kCycleHeader + kCycleRow.substr(0, 30) + "\r\n" + kCycleRow), true, false},
       {"cycle without header", "Data/a.vgl", U16(kCycleRow), false, false},
+      {"empty cycle file", "Data/a.vgl", "", false, false},
+      {"empty cycle file where a tail may be torn (once seen in a kill trial)", "Data/a.vgl", "", true, true},
   };
   for (const Case& c : cases) {
     const std::string problem = CheckStoredFile(c.relative, c.bytes, KindOf(c.relative), c.tornTailAllowed);
