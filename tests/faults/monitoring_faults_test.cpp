@@ -103,7 +103,7 @@ class MonitoringFaults : public FaultWorld {
 struct MonitoringCase {
   const char* name;
   Injection injection;
-  std::vector<std::string> notices;  ///< message boxes about the fault, in order
+  std::vector<std::string> notices;  ///< message boxes and beeps about the fault, in order
   int failedRows;                    ///< rows of the faulty cycle recorded as failed
   const char* pointedAt = "";        ///< the prism the telescope points at before the cycle
   friend void PrintTo(const MonitoringCase& c, std::ostream* os) { *os << c.name; }
