@@ -5,7 +5,7 @@
 // watched from outside through /proc. From outside it can only be left at its main window
 // (the schedule is armed by a confirmed settings sheet), so the program is also measured
 // in process: the real-time loop, the scripted host, the main window with the schedule
-// armed and the Monitoring screen open in interval mode, the embedded simulator beside it.
+// armed and the Monitoring screen open in interval mode, `basic-mode-sim` as the instrument.
 #include <algorithm>
 #include <chrono>
 #include <memory>
@@ -23,7 +23,6 @@
 #include "platform/Format.h"
 #include "platform/WindowMessages.h"
 #include "sim/ScenarioLoader.h"
-#include "sim/SimClock.h"
 #include "sim/Simulator.h"
 #include "support/CampaignSite.h"
 #include "support/ChildProgram.h"
@@ -108,16 +107,23 @@ Idle InProcess(int seconds) {
   std::string error;
   if (!sim::LoadScenarioFile(platform::PathFromText(kScenario), site, error)) return idle;
   vigil::test::TempFolder dir;
+  // The instrument is another program, as on the controller: the simulator embedded on this
+  // loop would not answer while the link waits (see docs/PERFORMANCE.md).
+  bench::ChildProgram instrument({BASIC_MODE_SIM_PATH, "--scenario", kScenario, "--runtime-dir",
+                                  platform::PathText(dir.path() / "run")});
   platform::EventLoop loop(std::make_unique<platform::RealTimeDriver>());
-  auto bus = platform::MakeInProcessBus();
-  sim::LoopSimClock simClock(loop);
-  sim::Simulator simulator(*bus, simClock, site);
+  auto bus = platform::MakeSocketBus(dir.path() / "run");
   ui::ScriptedHost host(loop);
+  host.SetFailureHandler([](const std::string& what) { Say("script: " + what); });
   ui::MonitoringApp app(loop, *bus, host,
                         store::StorageLayout(platform::Paths(dir.path(), dir.path() / "device")));
   monitoring::ScheduleHooks hooks;
   app.SetHooks(&hooks);
-  if (!simulator.Start() || !app.Context().Link().Connect()) return idle;
+  if (!instrument.Started() || !loop.RunUntil([&] { return bus->Exists(sim::kInstrumentTitle); }, 10000) ||
+      !app.Context().Link().Connect()) {
+    Say("no link with basic-mode-sim");
+    return idle;
+  }
 
   store::ProjectStationSettings& s = app.Context().Settings();
   bench::SetUpCampaign(s, site, bench::CampaignShape{});
@@ -125,8 +131,10 @@ Idle InProcess(int seconds) {
   s.cycles = "1," + monitoring::ScheduleTimeText((loop.Now().hour + 12) % 24, 0);
   const training::TrainingFileLocation training = training::TrainingFileOf(app.Context().Layout(), s);
   if (!platform::CreateFolder(training.folder) ||
-      !platform::WriteUtf16FileAtomic(training.file, bench::TrainingTextOf(s, site)))
+      !platform::WriteUtf16FileAtomic(training.file, bench::TrainingTextOf(s, site))) {
+    Say("the training file cannot be written");
     return idle;
+  }
 
   using MW = ui::MainWindow;
   double cpu0 = 0.0;
@@ -159,7 +167,7 @@ Idle InProcess(int seconds) {
           })
       .EndAll();
   host.Run(app.Window());
-  simulator.Stop();
+  app.Context().Link().Disconnect();
   return idle;
 }
 
