@@ -1,16 +1,14 @@
 // Where the program finds the instrument: the Basic-mode application on the socket transport,
 // or, when it is not there and a scenario is given, the simulated instrument started inside
-// the program on its own event loop (in-process transport, real time).
+// the program on a thread and event loop of its own (in-process transport, real time).
 #pragma once
 
 #include <filesystem>
 #include <memory>
 #include <string>
 
-#include "platform/EventLoop.h"
+#include "app/SimulatorThread.h"
 #include "platform/WindowMessages.h"
-#include "sim/SimClock.h"
-#include "sim/Simulator.h"
 
 namespace vigil::app {
 
@@ -22,8 +20,7 @@ enum class InstrumentSource {
 
 struct InstrumentBus {
   std::unique_ptr<platform::MessageBus> bus;
-  std::unique_ptr<sim::LoopSimClock> clock;
-  std::unique_ptr<sim::Simulator> simulator;
+  std::unique_ptr<SimulatorThread> simulator;
   InstrumentSource source = InstrumentSource::NotFoundYet;
 
   InstrumentBus() = default;
@@ -37,7 +34,7 @@ struct InstrumentBus {
 /// Opens the bus. `socketBus` is the socket transport (made by the caller, for tests a
 /// folder of their own); `scenarioPath` may be empty. False with `error` set when the
 /// scenario cannot be loaded or the simulator cannot start.
-bool OpenInstrumentBus(platform::EventLoop& loop, std::unique_ptr<platform::MessageBus> socketBus,
+bool OpenInstrumentBus(std::unique_ptr<platform::MessageBus> socketBus,
                        const std::filesystem::path& scenarioPath, InstrumentBus& out, std::string& error);
 
 }  // namespace vigil::app

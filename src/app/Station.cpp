@@ -44,7 +44,7 @@ int RunStation(const AppOptions& options, const platform::Paths& paths) {
                                             : platform::PathFromText(options.runtimeDir);
   InstrumentBus instrument;
   std::string error;
-  if (!OpenInstrumentBus(loop, platform::MakeSocketBus(runtime), platform::PathFromText(options.simScenario),
+  if (!OpenInstrumentBus(platform::MakeSocketBus(runtime), platform::PathFromText(options.simScenario),
                          instrument, error)) {
     Say("VigilStation: " + error);
     return 1;

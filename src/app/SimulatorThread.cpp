@@ -1,0 +1,45 @@
+#include "app/SimulatorThread.h"
+
+#include <future>
+#include <memory>
+#include <utility>
+
+#include "platform/Clock.h"
+#include "platform/EventLoop.h"
+#include "sim/SimClock.h"
+#include "sim/Simulator.h"
+
+namespace vigil::app {
+
+namespace {
+// How often the instrument's loop looks at the stop request (ms).
+constexpr std::uint64_t kStopPollMs = 100;
+}  // namespace
+
+bool SimulatorThread::Start(platform::MessageBus& bus, sim::Scenario scenario) {
+  Stop();
+  stop_ = false;
+  std::promise<bool> started;
+  std::future<bool> result = started.get_future();
+  thread_ = std::thread([this, &bus, &started, scenario = std::move(scenario)]() mutable {
+    platform::EventLoop loop(std::make_unique<platform::RealTimeDriver>());
+    sim::LoopSimClock clock(loop);
+    sim::Simulator simulator(bus, clock, std::move(scenario));
+    const bool ok = simulator.Start();
+    started.set_value(ok);  // `started` is gone once this is read: no use after it
+    if (!ok) return;
+    while (!stop_) loop.RunFor(kStopPollMs);
+    simulator.Stop();
+  });
+  const bool ok = result.get();
+  if (!ok) Stop();
+  return ok;
+}
+
+void SimulatorThread::Stop() {
+  if (!thread_.joinable()) return;
+  stop_ = true;
+  thread_.join();
+}
+
+}  // namespace vigil::app
