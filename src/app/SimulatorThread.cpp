@@ -14,6 +14,8 @@ namespace vigil::app {
 namespace {
 // How often the instrument's loop looks at the stop request (ms).
 constexpr std::uint64_t kStopPollMs = 100;
+// Commands kept for looking back; the window program runs for months.
+constexpr std::size_t kCommandsKept = 10000;
 }  // namespace
 
 bool SimulatorThread::Start(platform::MessageBus& bus, sim::Scenario scenario) {
@@ -25,6 +27,7 @@ bool SimulatorThread::Start(platform::MessageBus& bus, sim::Scenario scenario) {
     platform::EventLoop loop(std::make_unique<platform::RealTimeDriver>());
     sim::LoopSimClock clock(loop);
     sim::Simulator simulator(bus, clock, std::move(scenario));
+    simulator.log().SetCapacity(kCommandsKept);
     const bool ok = simulator.Start();
     started.set_value(ok);  // `started` is gone once this is read: no use after it
     if (!ok) return;

@@ -7,6 +7,10 @@ namespace vigil::sim {
 void CommandLog::Add(std::uint64_t elapsedMs, std::string bytes, const Command& command) {
   ++counts_[CommandKey(command.kind)];
   all_.push_back({elapsedMs, std::move(bytes), command});
+  // Trimmed in halves so that adding stays cheap on average.
+  if (capacity_ != 0 && all_.size() >= 2 * capacity_) {
+    all_.erase(all_.begin(), all_.end() - static_cast<std::ptrdiff_t>(capacity_));
+  }
 }
 
 int CommandLog::Count(std::string_view key) const {

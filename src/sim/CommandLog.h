@@ -24,8 +24,12 @@ class CommandLog {
   /// Number received of one command key ("Ee", "*DHA", "/B", "?" for invalid ones).
   int Count(std::string_view key) const;
   void Clear();
+  /// Keeps at most about `entries` of the newest commands (0: all). A simulator that runs for
+  /// weeks must not keep every command it ever received; the counts still cover them all.
+  void SetCapacity(std::size_t entries) { capacity_ = entries; }
 
  private:
+  std::size_t capacity_ = 0;
   std::vector<ReceivedCommand> all_;
   std::map<std::string, int, std::less<>> counts_;
 };

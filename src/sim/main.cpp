@@ -66,6 +66,7 @@ int main(int argc, char** argv) {
   sim::LoopSimClock clock(loop);
   sim::Simulator simulator(*bus, clock, std::move(scenario));
   if (verbose) simulator.SetLogger(Print);
+  simulator.log().SetCapacity(10000);  // it runs for months: the record keeps the newest
   if (!simulator.Start()) {
     Print("basic-mode-sim: the window \"LMX-Message communication\" is already there in " +
           platform::PathText(folder));

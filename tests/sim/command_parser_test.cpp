@@ -3,6 +3,7 @@
 #include <string>
 
 #include "sim/Command.h"
+#include "sim/CommandLog.h"
 
 namespace vigil::sim {
 namespace {
@@ -107,6 +108,20 @@ TEST(CommandParser, KeysCountCommandsByName) {
   EXPECT_EQ(CommandKey(CommandKind::kToBasic), "Ts");
   EXPECT_EQ(CommandKey(CommandKind::kReadAngles), "Ee");
   EXPECT_EQ(CommandKey(CommandKind::kInvalid), "?");
+}
+
+// The simulator inside the window program once kept every command for ever: about 2.4 MiB a
+// simulated day of monitoring.
+TEST(CommandLog, KeepsTheNewestWithinItsCapacityAndCountsThemAll) {
+  CommandLog log;
+  log.SetCapacity(3);
+  const Command angles = ParseCommand("#SEe\r\n");
+  for (std::uint64_t i = 0; i < 100; ++i) log.Add(i, "#SEe\r\n", angles);
+  EXPECT_EQ(log.Count("Ee"), 100);
+  ASSERT_GE(log.All().size(), 3u);
+  EXPECT_LT(log.All().size(), 6u);
+  EXPECT_EQ(log.All().back().elapsedMs, 99u);
+  EXPECT_EQ(log.All()[log.All().size() - 3].elapsedMs, 97u) << "the newest are kept in order";
 }
 
 }  // namespace
