@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "TempFolder.h"
+#include "demo/KnownSite.h"
 #include "link/BasicModeLink.h"
 #include "link/MeasurementEngine.h"
 #include "link/Notices.h"
@@ -67,12 +68,7 @@ int PrismTypeOf(sim::PrismType type) {
 
 store::ProjectStationSettings StationOf(const sim::Scenario& site) {
   store::ProjectStationSettings s;
-  s.easting = site.station.eastingMetres;
-  s.northing = site.station.northingMetres;
-  s.reduced_level = site.station.levelMetres;
-  s.orientation = site.circleZeroGon;
-  s.temperature = site.temperatureC;
-  s.pressure = site.pressureHpa;
+  demo::TakeTrueStation(s, site);
   return s;
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "demo/KnownSite.h"
 #include "monitoring/Schedule.h"
 #include "platform/Format.h"
 #include "platform/Text.h"
@@ -67,12 +68,7 @@ double SmallestSeparationGon(const sim::Scenario& site) {
 }
 
 void SetUpCampaign(store::ProjectStationSettings& s, const sim::Scenario& site, const CampaignShape& shape) {
-  s.easting = site.station.eastingMetres;
-  s.northing = site.station.northingMetres;
-  s.reduced_level = site.station.levelMetres;
-  s.orientation = site.circleZeroGon;
-  s.temperature = site.temperatureC;
-  s.pressure = site.pressureHpa;
+  demo::TakeTrueStation(s, site);
   s.sequence = shape.faces == 1 ? 2 : 0;
   s.repeat = shape.repeats;
   s.rounds = 1;
@@ -83,24 +79,7 @@ void SetUpCampaign(store::ProjectStationSettings& s, const sim::Scenario& site, 
 }
 
 std::string TrainingTextOf(const store::ProjectStationSettings& s, const sim::Scenario& site) {
-  std::string text = "Stat\tName\tHa\tVa\tSD\tEasting\tNorthing\tRL\tType\tPrism\r\n";
-  for (const sim::Prism& p : site.prisms) {
-    const survey::Observation o = survey::ComputeHaVaSd(survey::StationOf(s), p.truth.eastingMetres,
-                                                        p.truth.northingMetres, p.truth.levelMetres);
-    auto angle = [&](double gon) { return survey::FormatAngle(s, gon, survey::AngleFormat::Current, false); };
-    const std::vector<std::string> fields{"1",
-                                          p.name,
-                                          angle(o.haGon),
-                                          angle(o.vaGon),
-                                          survey::FormatDistance(s, o.sdMetres),
-                                          survey::FormatDistance(s, p.truth.eastingMetres),
-                                          survey::FormatDistance(s, p.truth.northingMetres),
-                                          survey::FormatDistance(s, p.truth.levelMetres),
-                                          "2",
-                                          "Monitoring"};
-    text += platform::Join(fields, "\t") + "\r\n";
-  }
-  return text;
+  return demo::TrainingTextOf(s, demo::TruePointsOf(site));
 }
 
 }  // namespace vigil::bench

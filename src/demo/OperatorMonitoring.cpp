@@ -81,19 +81,6 @@ void Operator::ScriptDownload() {
       .AnswerOpenFile(chosen)
       .Press(DL::kStartKeyId)
       .AnswerMessageBox(kConfirmDelete, platform::kIdNo)
-      .Do("where the file dialog opened",
-          [this] {
-            const auto opened = Host().Events(ui::HostEvent::Kind::OpenFile);
-            if (opened.empty()) return;
-            const std::string folder = opened.back().caption;
-            const std::string root = platform::PathText(world_.DeviceRoot());
-            if (folder.rfind(root, 0) != 0) {
-              notes_.push_back(
-                  "the open-file dialog of Download is given the native data folder " + folder +
-                  ", outside the device root " + root +
-                  ": the Qt front end opens it under the device root and refuses a file chosen there");
-            }
-          })
       .Close()
       .WaitForDialog<MD>()
       .Close()

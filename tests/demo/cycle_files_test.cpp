@@ -28,7 +28,9 @@ TEST(CycleLineTime, DatesAndTimesOfTheFile) {
   for (const Case& c : cases) {
     std::int64_t ms = -1;
     EXPECT_EQ(CycleLineTime(c.date, c.time, ms), c.ok) << c.comment;
-    if (c.ok) EXPECT_EQ(ms, platform::MillisecondsFromCivil(c.expected)) << c.comment;
+    if (c.ok) {
+      EXPECT_EQ(ms, platform::MillisecondsFromCivil(c.expected)) << c.comment;
+    }
   }
 }
 

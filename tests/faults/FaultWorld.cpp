@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "demo/KnownSite.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
 #include "survey/Units.h"
@@ -61,12 +62,7 @@ FaultWorld::FaultWorld()
   EXPECT_TRUE(sim_.Start());
   store::ProjectStationSettings& s = Settings();
   const sim::Scenario& site = sim_.scenario();
-  s.easting = site.station.eastingMetres;
-  s.northing = site.station.northingMetres;
-  s.reduced_level = site.station.levelMetres;
-  s.orientation = site.circleZeroGon;
-  s.temperature = site.temperatureC;
-  s.pressure = site.pressureHpa;
+  demo::TakeTrueStation(s, site);
   app_.SetHooks(&hooks_);
 }
 

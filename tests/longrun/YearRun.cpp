@@ -6,6 +6,7 @@
 #include "ResidentMemory.h"
 #include "TempFolder.h"
 #include "YearSite.h"
+#include "demo/KnownSite.h"
 #include "monitoring/ScheduleHooks.h"
 #include "platform/EventLoop.h"
 #include "platform/Files.h"
@@ -44,12 +45,7 @@ class Station {
     if (!sim_.Start() || !app_.Context().Link().Connect()) return Problem("the instrument did not connect");
     store::ProjectStationSettings& s = app_.Context().Settings();
     const sim::Scenario& site = sim_.scenario();
-    s.easting = site.station.eastingMetres;
-    s.northing = site.station.northingMetres;
-    s.reduced_level = site.station.levelMetres;
-    s.orientation = site.circleZeroGon;
-    s.temperature = site.temperatureC;
-    s.pressure = site.pressureHpa;
+    demo::TakeTrueStation(s, site);
     s.mode = 0;
     s.sequence = o.faces ? 0 : 2;
     s.repeat = o.repeat;

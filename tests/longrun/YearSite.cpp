@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "demo/KnownSite.h"
 #include "platform/Format.h"
 #include "platform/Text.h"
 #include "survey/Coordinates.h"
@@ -40,25 +41,7 @@ sim::Scenario YearScenario() {
 }
 
 std::string TrainingText(const sim::Scenario& site, const store::ProjectStationSettings& s) {
-  std::string text = "Stat\tName\tHa\tVa\tSD\tEasting\tNorthing\tRL\tType\tPrism\r\n";
-  for (const sim::Prism& p : site.prisms) {
-    const sim::GridPoint& t = p.truth;
-    const survey::Observation o =
-        survey::ComputeHaVaSd(survey::StationOf(s), t.eastingMetres, t.northingMetres, t.levelMetres);
-    auto angle = [&](double gon) { return survey::FormatAngle(s, gon, survey::AngleFormat::Current, false); };
-    const std::vector<std::string> fields{"1",
-                                          p.name,
-                                          angle(o.haGon),
-                                          angle(o.vaGon),
-                                          survey::FormatDistance(s, o.sdMetres),
-                                          survey::FormatDistance(s, t.eastingMetres),
-                                          survey::FormatDistance(s, t.northingMetres),
-                                          survey::FormatDistance(s, t.levelMetres),
-                                          "2",
-                                          "Monitoring"};
-    text += platform::Join(fields, "\t") + "\r\n";
-  }
-  return text;
+  return demo::TrainingTextOf(s, demo::TruePointsOf(site));
 }
 
 }  // namespace vigil::longrun

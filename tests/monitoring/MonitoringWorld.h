@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "TempFolder.h"
+#include "demo/KnownSite.h"
 #include "monitoring/MonitoringDialog.h"
 #include "monitoring/ScheduleHooks.h"
 #include "platform/EventLoop.h"
@@ -43,13 +44,7 @@ inline sim::Scenario TwoPrismSite() {
   return s;
 }
 
-/// A trained point: its name and reference position (m).
-struct Trained {
-  std::string name;
-  double eastingMetres;
-  double northingMetres;
-  double rlMetres;
-};
+using Trained = demo::KnownPoint;
 
 class MonitoringWorld : public ::testing::Test {
  protected:
@@ -64,14 +59,7 @@ class MonitoringWorld : public ::testing::Test {
     host_.SetFailureHandler([](const std::string& what) { ADD_FAILURE() << what; });
     EXPECT_TRUE(sim_.Start());
     EXPECT_TRUE(Context().Link().Connect());
-    store::ProjectStationSettings& s = Settings();
-    const sim::Scenario& site = sim_.scenario();
-    s.easting = site.station.eastingMetres;
-    s.northing = site.station.northingMetres;
-    s.reduced_level = site.station.levelMetres;
-    s.orientation = site.circleZeroGon;
-    s.temperature = site.temperatureC;
-    s.pressure = site.pressureHpa;
+    demo::TakeTrueStation(Settings(), sim_.scenario());
     app_.SetHooks(&hooks_);
   }
   ~MonitoringWorld() override {
@@ -85,27 +73,8 @@ class MonitoringWorld : public ::testing::Test {
 
   /// The training file with the points as training would have stored them (display units).
   void WriteTraining(const std::vector<Trained>& points) {
-    const store::ProjectStationSettings& s = Settings();
-    std::string text = "Stat\tName\tHa\tVa\tSD\tEasting\tNorthing\tRL\tType\tPrism\r\n";
-    for (const Trained& p : points) {
-      const survey::Observation o =
-          survey::ComputeHaVaSd(survey::StationOf(s), p.eastingMetres, p.northingMetres, p.rlMetres);
-      auto angle = [&](double gon) {
-        return survey::FormatAngle(s, gon, survey::AngleFormat::Current, false);
-      };
-      const std::vector<std::string> fields{"1",
-                                            p.name,
-                                            angle(o.haGon),
-                                            angle(o.vaGon),
-                                            survey::FormatDistance(s, o.sdMetres),
-                                            survey::FormatDistance(s, p.eastingMetres),
-                                            survey::FormatDistance(s, p.northingMetres),
-                                            survey::FormatDistance(s, p.rlMetres),
-                                            "2",
-                                            "Monitoring"};
-      text += platform::Join(fields, "\t") + "\r\n";
-    }
-    const training::TrainingFileLocation where = training::TrainingFileOf(Context().Layout(), s);
+    const std::string text = demo::TrainingTextOf(Settings(), points);
+    const training::TrainingFileLocation where = training::TrainingFileOf(Context().Layout(), Settings());
     ASSERT_TRUE(platform::CreateFolder(where.folder));
     ASSERT_TRUE(platform::WriteUtf16FileAtomic(where.file, text));
   }
