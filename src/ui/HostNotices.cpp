@@ -3,7 +3,10 @@
 namespace vigil::ui {
 
 void HostNotices::ShowMessage(std::string_view text) {
+  if (showing_) return;  // the box on screen already tells the operator; the engine beeps for each
+  showing_ = true;
   host_.MessageBox(text, {}, platform::MessageIcon::None, platform::MessageButtons::Ok);
+  showing_ = false;
 }
 
 void HostNotices::Beep(link::BeepKind kind) {

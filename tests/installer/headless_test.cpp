@@ -20,7 +20,9 @@ TEST_F(Headless, ActionNamesTable) {
   for (const Case& c : cases) {
     HeadlessAction got = HeadlessAction::Show;
     EXPECT_EQ(ParseHeadlessAction(c.text, got), c.known) << c.text;
-    if (c.known) EXPECT_EQ(got, c.action) << c.text;
+    if (c.known) {
+      EXPECT_EQ(got, c.action) << c.text;
+    }
   }
 }
 
