@@ -16,9 +16,9 @@ CyclesDialog::CyclesDialog(ui::AppContext& context, std::filesystem::path dataFo
 }
 
 void CyclesDialog::OnInitDialog() {
-  SetTitle(context_.Translate(texts::kCycles.key, texts::kCycles.text));
-  SetText(kViewKeyId, context_.Translate(texts::kView.key, texts::kView.text));
-  SetText(kCloseKeyId, context_.Translate(texts::kClose.key, texts::kClose.text));
+  SetTitle(context_.Translate(texts::kCycles.key, texts::kCycles.defaultText));
+  SetText(kViewKeyId, context_.Translate(texts::kView.key, texts::kView.defaultText));
+  SetText(kCloseKeyId, context_.Translate(texts::kClose.key, texts::kClose.defaultText));
   FillList();
 }
 
@@ -46,7 +46,8 @@ void CyclesDialog::OnCommand(int controlId) {
   if (controlId != kViewKeyId) return;
   const int row = ListSelected(kListId);
   if (row < 0) {
-    context_.Bracket().MessageBox(context_.Translate(texts::kSelectCycle.key, texts::kSelectCycle.text));
+    context_.Bracket().MessageBox(
+        context_.Translate(texts::kSelectCycle.key, texts::kSelectCycle.defaultText));
     return;
   }
   chosen_ = dataFolder_ / platform::PathFromText(ListCell(kListId, row, 2));

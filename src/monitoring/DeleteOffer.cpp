@@ -7,14 +7,16 @@
 namespace vigil::monitoring {
 
 bool OfferToDeleteCopied(ui::AppContext& context, const std::filesystem::path& file) {
-  const std::string question = context.Translate(texts::kConfirmDelete.key, texts::kConfirmDelete.text);
+  const std::string question =
+      context.Translate(texts::kConfirmDelete.key, texts::kConfirmDelete.defaultText);
   if (context.Bracket().MessageBox(question, {}, platform::MessageIcon::Information,
                                    platform::MessageButtons::YesNo) != platform::kIdYes) {
     return false;
   }
   if (!platform::DeleteFileAt(file)) return false;
-  context.Bracket().MessageBox(context.Translate(texts::kDeleteSuccess.key, texts::kDeleteSuccess.text), {},
-                               platform::MessageIcon::Information);
+  context.Bracket().MessageBox(
+      context.Translate(texts::kDeleteSuccess.key, texts::kDeleteSuccess.defaultText), {},
+      platform::MessageIcon::Information);
   return true;
 }
 

@@ -43,12 +43,12 @@ int DownloadDialog::Tell(std::string_view text, platform::MessageIcon icon,
 }
 
 void DownloadDialog::OnInitDialog() {
-  SetTitle(Tr(texts::kDownloadTitle.key, texts::kDownloadTitle.text));
-  SetText(kAllRadioId, Tr(texts::kDownloadAll.key, texts::kDownloadAll.text));
-  SetText(kFileRadioId, Tr(texts::kDownloadFile.key, texts::kDownloadFile.text));
-  SetText(kFileLabelId, Tr(texts::kFileLabel.key, texts::kFileLabel.text));
-  SetText(kOutLabelId, Tr(texts::kOutPathLabel.key, texts::kOutPathLabel.text));
-  SetText(kStartKeyId, Tr(texts::kStartDownload.key, texts::kStartDownload.text));
+  SetTitle(Tr(texts::kDownloadTitle.key, texts::kDownloadTitle.defaultText));
+  SetText(kAllRadioId, Tr(texts::kDownloadAll.key, texts::kDownloadAll.defaultText));
+  SetText(kFileRadioId, Tr(texts::kDownloadFile.key, texts::kDownloadFile.defaultText));
+  SetText(kFileLabelId, Tr(texts::kFileLabel.key, texts::kFileLabel.defaultText));
+  SetText(kOutLabelId, Tr(texts::kOutPathLabel.key, texts::kOutPathLabel.defaultText));
+  SetText(kStartKeyId, Tr(texts::kStartDownload.key, texts::kStartDownload.defaultText));
   SetChecked(choice_ == kChoiceAll ? kAllRadioId : kFileRadioId, true);
   SetText(kFileEditId, filePath_);
   SetText(kOutEditId, outFolder_);
@@ -109,7 +109,8 @@ void DownloadDialog::BrowseFolder() {
 void DownloadDialog::StartDownload() {
   TakeFields();
   if (outFolder_.empty()) {
-    Tell(Tr(texts::kSelectOutPath.key, texts::kSelectOutPath.text), platform::MessageIcon::Exclamation);
+    Tell(Tr(texts::kSelectOutPath.key, texts::kSelectOutPath.defaultText),
+         platform::MessageIcon::Exclamation);
     return;
   }
   if (choice_ == kChoiceAll) {
@@ -121,18 +122,19 @@ void DownloadDialog::StartDownload() {
 
 void DownloadDialog::DownloadAll() {
   if (dataFolder_.empty() || !platform::FolderExists(dataFolder_)) {
-    Tell(Tr(texts::kDataPathNotFound.key, texts::kDataPathNotFound.text), platform::MessageIcon::Error);
+    Tell(Tr(texts::kDataPathNotFound.key, texts::kDataPathNotFound.defaultText),
+         platform::MessageIcon::Error);
     return;
   }
   const std::vector<std::string> names = DataFileNames(dataFolder_);
   if (names.empty()) {
-    Tell(Tr(texts::kNoMoreData.key, texts::kNoMoreData.text), platform::MessageIcon::Information);
+    Tell(Tr(texts::kNoMoreData.key, texts::kNoMoreData.defaultText), platform::MessageIcon::Information);
     return;
   }
   bool deleteCopied = false;
-  if (Tell(Tr(texts::kSuggestDeleteAll.key, texts::kSuggestDeleteAll.text),
+  if (Tell(Tr(texts::kSuggestDeleteAll.key, texts::kSuggestDeleteAll.defaultText),
            platform::MessageIcon::Information, platform::MessageButtons::YesNo) == platform::kIdYes) {
-    if (Tell(Tr(texts::kConfirmDeleteAll.key, texts::kConfirmDeleteAll.text),
+    if (Tell(Tr(texts::kConfirmDeleteAll.key, texts::kConfirmDeleteAll.defaultText),
              platform::MessageIcon::Exclamation, platform::MessageButtons::YesNo) != platform::kIdYes) {
       return;
     }
@@ -142,17 +144,18 @@ void DownloadDialog::DownloadAll() {
   const CopyAllOutcome outcome =
       CopyDataFiles(dataFolder_, names, ResolvePathText(context_, outFolder_), deleteCopied);
   if (outcome.failed > 0) {
-    Tell(Tr(texts::kCompleteWithError.key, texts::kCompleteWithError.text),
+    Tell(Tr(texts::kCompleteWithError.key, texts::kCompleteWithError.defaultText),
          platform::MessageIcon::Exclamation);
   } else {
-    Tell(Tr(texts::kAllDownloaded.key, texts::kAllDownloaded.text), platform::MessageIcon::Information);
+    Tell(Tr(texts::kAllDownloaded.key, texts::kAllDownloaded.defaultText),
+         platform::MessageIcon::Information);
   }
   Enable(kStartKeyId, true);
 }
 
 void DownloadDialog::DownloadOne() {
   if (filePath_.empty()) {
-    Tell(Tr(texts::kSelectFile.key, texts::kSelectFile.text), platform::MessageIcon::Exclamation);
+    Tell(Tr(texts::kSelectFile.key, texts::kSelectFile.defaultText), platform::MessageIcon::Exclamation);
     return;
   }
   Enable(kStartKeyId, false);

@@ -18,10 +18,10 @@ FolderBrowserDialog::FolderBrowserDialog(ui::AppContext& context)
 FolderBrowserDialog::~FolderBrowserDialog() = default;
 
 void FolderBrowserDialog::OnInitDialog() {
-  SetTitle(context_.Translate(texts::kBrowserTitle.key, texts::kBrowserTitle.text));
-  SetText(kPathLabelId, context_.Translate(texts::kPathLabel.key, texts::kPathLabel.text));
-  SetText(kOkKeyId, context_.Translate(texts::kOk.key, texts::kOk.text));
-  SetText(kCancelKeyId, context_.Translate(texts::kCancel.key, texts::kCancel.text));
+  SetTitle(context_.Translate(texts::kBrowserTitle.key, texts::kBrowserTitle.defaultText));
+  SetText(kPathLabelId, context_.Translate(texts::kPathLabel.key, texts::kPathLabel.defaultText));
+  SetText(kOkKeyId, context_.Translate(texts::kOk.key, texts::kOk.defaultText));
+  SetText(kCancelKeyId, context_.Translate(texts::kCancel.key, texts::kCancel.defaultText));
   SetText(kPathEditId, "");
   selected_.clear();
   FillTree();
@@ -31,7 +31,7 @@ void FolderBrowserDialog::OnInitDialog() {
   context_.Loop().Post([alive] {
     if (auto self = alive.lock()) {
       ui::AppContext& c = (**self).context_;
-      c.Bracket().MessageBox(c.Translate(texts::kNoCard.key, texts::kNoCard.text), {},
+      c.Bracket().MessageBox(c.Translate(texts::kNoCard.key, texts::kNoCard.defaultText), {},
                              platform::MessageIcon::Exclamation);
     }
   });
@@ -76,8 +76,9 @@ void FolderBrowserDialog::OnCommand(int controlId) {
   if (controlId != kOkKeyId) return;
   const std::string path = Text(kPathEditId);
   if (path.empty()) {
-    context_.Bracket().MessageBox(context_.Translate(texts::kSelectFolder.key, texts::kSelectFolder.text), {},
-                                  platform::MessageIcon::Exclamation);
+    context_.Bracket().MessageBox(
+        context_.Translate(texts::kSelectFolder.key, texts::kSelectFolder.defaultText), {},
+        platform::MessageIcon::Exclamation);
     return;
   }
   selected_ = path;

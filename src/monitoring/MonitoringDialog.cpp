@@ -57,7 +57,7 @@ void MonitoringDialog::OnInitDialog() {
   const store::ProjectStationSettings& s = context_.Settings();
   ListSetColumns(kReadingsListId, ReadingsColumns(s));
   ListSetColumns(kDifferencesListId, DifferenceColumns(s));
-  SetTitle(context_.StationTitleOf(Tr(texts::kTitle.key, texts::kTitle.text)));
+  SetTitle(context_.StationTitleOf(Tr(texts::kTitle.key, texts::kTitle.defaultText)));
   Show(kNotWrittenLabelId, false);
   page_ = "P1";
   SetPageCaptions();
@@ -77,12 +77,12 @@ void MonitoringDialog::OnPaint() {
 
 void MonitoringDialog::SetPageCaptions() {
   if (page_ == "P1") {
-    SetText(kButton1Id, Tr(texts::kStart.key, texts::kStart.text));
-    SetText(kButton2Id, Tr(texts::kViewDiff.key, texts::kViewDiff.text));
-    SetText(kButton3Id, Tr(texts::kCycles.key, texts::kCycles.text));
+    SetText(kButton1Id, Tr(texts::kStart.key, texts::kStart.defaultText));
+    SetText(kButton2Id, Tr(texts::kViewDiff.key, texts::kViewDiff.defaultText));
+    SetText(kButton3Id, Tr(texts::kCycles.key, texts::kCycles.defaultText));
   } else {
-    SetText(kButton1Id, Tr(texts::kSaveAs.key, texts::kSaveAs.text));
-    SetText(kButton2Id, Tr(texts::kDownload.key, texts::kDownload.text));
+    SetText(kButton1Id, Tr(texts::kSaveAs.key, texts::kSaveAs.defaultText));
+    SetText(kButton2Id, Tr(texts::kDownload.key, texts::kDownload.defaultText));
     SetText(kButton3Id, "");
   }
   SetText(kButton4Id, page_);
@@ -104,22 +104,22 @@ void MonitoringDialog::OnCommand(int controlId) {
     case kButton1Id:
       if (!p1) {
         SaveCycleAs();
-      } else if (Text(kButton1Id) == Tr(texts::kStart.key, texts::kStart.text)) {
+      } else if (Text(kButton1Id) == Tr(texts::kStart.key, texts::kStart.defaultText)) {
         userStarted_ = true;
         StartCycle(true);
-      } else if (Text(kButton1Id) == Tr(texts::kStop.key, texts::kStop.text)) {
+      } else if (Text(kButton1Id) == Tr(texts::kStop.key, texts::kStop.defaultText)) {
         StopCycle();
       }
       break;
     case kButton2Id:
       if (!p1) {
         OpenDownload();
-      } else if (Text(kButton2Id) == Tr(texts::kViewDiff.key, texts::kViewDiff.text)) {
+      } else if (Text(kButton2Id) == Tr(texts::kViewDiff.key, texts::kViewDiff.defaultText)) {
         ShowReadings(false);
-        SetText(kButton2Id, Tr(texts::kReadings.key, texts::kReadings.text));
+        SetText(kButton2Id, Tr(texts::kReadings.key, texts::kReadings.defaultText));
       } else {
         ShowReadings(true);
-        SetText(kButton2Id, Tr(texts::kViewDiff.key, texts::kViewDiff.text));
+        SetText(kButton2Id, Tr(texts::kViewDiff.key, texts::kViewDiff.defaultText));
       }
       break;
     case kButton3Id:
@@ -135,13 +135,13 @@ void MonitoringDialog::OnCommand(int controlId) {
 
 bool MonitoringDialog::OnClose() {
   if (!running_) return true;
-  Tell(Tr(texts::kCannotClose.key, texts::kCannotClose.text), platform::MessageIcon::Exclamation);
+  Tell(Tr(texts::kCannotClose.key, texts::kCannotClose.defaultText), platform::MessageIcon::Exclamation);
   return false;
 }
 
 void MonitoringDialog::ShowNotWritten() {
   SetText(kNotWrittenLabelId,
-          platform::Format(Tr(texts::kNotWritten.key, texts::kNotWritten.text), {unwritten_}));
+          platform::Format(Tr(texts::kNotWritten.key, texts::kNotWritten.defaultText), {unwritten_}));
   Show(kNotWrittenLabelId, unwritten_ > 0);
 }
 

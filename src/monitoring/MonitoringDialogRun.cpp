@@ -20,8 +20,8 @@ enum CycleMode : int { kInterval = 0, kContinuous = 1, kSingle = 2 };
 
 void MonitoringDialog::StartCycle(bool ask) {
   if (running_) return;
-  if (ask && Tell(Tr(texts::kStartQuestion.key, texts::kStartQuestion.text), platform::MessageIcon::Question,
-                  platform::MessageButtons::YesNo) != platform::kIdYes) {
+  if (ask && Tell(Tr(texts::kStartQuestion.key, texts::kStartQuestion.defaultText),
+                  platform::MessageIcon::Question, platform::MessageButtons::YesNo) != platform::kIdYes) {
     userStarted_ = false;
     return;
   }
@@ -32,7 +32,7 @@ void MonitoringDialog::StartCycle(bool ask) {
   cycleNumber_ = NextCycleNumber(context_.Layout().DataFolder(), base);
 
   if (!BuildRows()) {
-    Tell(Tr(texts::kNoTraining.key, texts::kNoTraining.text), platform::MessageIcon::Exclamation);
+    Tell(Tr(texts::kNoTraining.key, texts::kNoTraining.defaultText), platform::MessageIcon::Exclamation);
     userStarted_ = false;
     if (automatic_) {
       // Nobody may be there to close it: the schedule must go on.
@@ -45,11 +45,11 @@ void MonitoringDialog::StartCycle(bool ask) {
   running_ = true;
   stopped_ = false;
   dataFile_.StartCycle();
-  SetText(kButton1Id, Tr(texts::kStop.key, texts::kStop.text));
+  SetText(kButton1Id, Tr(texts::kStop.key, texts::kStop.defaultText));
   Enable(kButton1Id, true);
   for (int id : {kButton2Id, kButton3Id, kButton4Id}) Enable(id, false);
   ShowReadings(true);
-  SetText(kButton2Id, Tr(texts::kViewDiff.key, texts::kViewDiff.text));
+  SetText(kButton2Id, Tr(texts::kViewDiff.key, texts::kViewDiff.defaultText));
   current_ = 0;
   retriesDone_ = 0;
   MeasureNextRow();
@@ -145,7 +145,7 @@ void MonitoringDialog::RecordRow(std::size_t index, bool succeeded) {
 
 void MonitoringDialog::EndCycle() {
   running_ = false;
-  SetText(kButton1Id, Tr(texts::kStart.key, texts::kStart.text));
+  SetText(kButton1Id, Tr(texts::kStart.key, texts::kStart.defaultText));
   for (int id : {kButton1Id, kButton2Id, kButton3Id, kButton4Id}) Enable(id, true);
   const int mode = context_.Settings().mode;
   if (automatic_) {
@@ -159,7 +159,7 @@ void MonitoringDialog::EndCycle() {
   stopped_ = false;
   if (mode == kSingle && face_ == "2") context_.Engine().ChangeFace(false);
   if (mode != kContinuous && userStarted_) {
-    Tell(Tr(texts::kCompleted.key, texts::kCompleted.text), platform::MessageIcon::Information);
+    Tell(Tr(texts::kCompleted.key, texts::kCompleted.defaultText), platform::MessageIcon::Information);
     userStarted_ = false;
   }
 }

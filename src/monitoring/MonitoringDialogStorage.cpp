@@ -55,11 +55,11 @@ void MonitoringDialog::ShowCycleFile(const std::filesystem::path& path) {
 void MonitoringDialog::SaveCycleAs() {
   const std::filesystem::path current = CurrentDataFile();
   if (current.empty() || !platform::FileExists(current)) {
-    Tell(Tr(texts::kStartFirst.key, texts::kStartFirst.text), platform::MessageIcon::None);
+    Tell(Tr(texts::kStartFirst.key, texts::kStartFirst.defaultText), platform::MessageIcon::None);
     return;
   }
   if (context_.Layout().CardPath().empty() && context_.Layout().UsbPath().empty()) {
-    Tell(Tr(texts::kNoCard.key, texts::kNoCard.text), platform::MessageIcon::Exclamation);
+    Tell(Tr(texts::kNoCard.key, texts::kNoCard.defaultText), platform::MessageIcon::Exclamation);
     return;
   }
   FolderBrowserDialog browser(context_);

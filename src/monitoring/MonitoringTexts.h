@@ -3,12 +3,11 @@
 
 #include <string_view>
 
+#include "store/TextKey.h"
+
 namespace vigil::monitoring::texts {
 
-struct Text {
-  std::string_view key;
-  std::string_view text;
-};
+using Text = store::TextKey;
 
 inline constexpr Text kTitle{"IDS_MONITOR_DLG_TITLE_MONITORING", "Monitoring"};
 inline constexpr Text kStart{"IDS_MONITOR_BTN_START", "Start"};

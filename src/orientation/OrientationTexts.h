@@ -3,12 +3,11 @@
 
 #include <string_view>
 
+#include "store/TextKey.h"
+
 namespace vigil::orientation {
 
-struct TextKey {
-  std::string_view key;
-  std::string_view defaultText;
-};
+using store::TextKey;
 
 namespace texts {
 
