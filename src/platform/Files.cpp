@@ -126,9 +126,11 @@ std::optional<std::string> ReadUtf16File(const fs::path& path) {
 
 // The temporary file gets `mode` before it replaces the target, so a copied program stays
 // executable.
-static bool WriteAtomicWithMode(const fs::path& path, std::string_view bytes, mode_t mode) {
+// `hooked` false: the caller has already asked the fault hook for this operation.
+static bool WriteAtomicWithMode(const fs::path& path, std::string_view bytes, mode_t mode,
+                                bool hooked = true) {
   const fs::path temp = TemporaryBeside(path);
-  if (!Permitted(FileOp::Write, temp)) return false;
+  if (hooked && !Permitted(FileOp::Write, temp)) return false;
   {
     Descriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode));
     if (fd.get() < 0) return false;
@@ -139,7 +141,7 @@ static bool WriteAtomicWithMode(const fs::path& path, std::string_view bytes, mo
       return false;
     }
   }
-  if (!Permitted(FileOp::Rename, path) || ::rename(temp.c_str(), path.c_str()) != 0) {
+  if ((hooked && !Permitted(FileOp::Rename, path)) || ::rename(temp.c_str(), path.c_str()) != 0) {
     ::unlink(temp.c_str());
     return false;
   }
@@ -157,20 +159,17 @@ bool WriteUtf16FileAtomic(const fs::path& path, std::string_view text) {
 
 bool AppendUtf16File(const fs::path& path, std::string_view text) {
   if (!Permitted(FileOp::Append, path)) return false;
-  const bool existed = FileExists(path);
-  Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
+  // A new file appears whole: stopped between creating it and writing, the program would leave
+  // an empty file, and the next run would append its lines without the header.
+  if (!FileExists(path)) return WriteAtomicWithMode(path, Utf8ToUtf16Le(text), 0644, false);
+  Descriptor fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC));
   if (fd.get() < 0) return false;
   struct stat before {};
   const bool sized = ::fstat(fd.get(), &before) == 0;
   const bool written = WriteAll(fd.get(), Utf8ToUtf16Le(text)) && ::fsync(fd.get()) == 0;
   if (!written) {
-    // A part of the text left behind (a full medium) would join the next line appended; a
-    // file this call created would be taken for one that already has its header.
-    if (!existed) {
-      ::unlink(path.c_str());
-    } else if (sized && ::ftruncate(fd.get(), before.st_size) == 0) {
-      ::fsync(fd.get());
-    }
+    // A part of the text left behind (a full medium) would join the next line appended.
+    if (sized && ::ftruncate(fd.get(), before.st_size) == 0) ::fsync(fd.get());
   }
   return fd.Close() && written;
 }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "TempFolder.h"
 
 namespace vigil::platform {
@@ -39,6 +42,26 @@ TEST_F(FilesTest, AFailedReplaceLeavesTheOldFileAndNoTemporary) {
   SetFileFaultHook(nullptr);
   EXPECT_TRUE(WriteUtf16FileAtomic(file, "new"));
   EXPECT_EQ(*ReadUtf16File(file), "new");
+}
+
+// A stop between creating a cycle file and writing its header once left an empty file, and the
+// next lines went in without the header.
+TEST_F(FilesTest, AnAppendThatCreatesTheFileCreatesItWholeAsOneOperation) {
+  const fs::path file = dir_.path() / "c.txt";
+  std::vector<FileOp> seen;
+  SetFileFaultHook([&seen](FileOp op, const fs::path&) {
+    seen.push_back(op);
+    return FaultAction::Proceed;
+  });
+  ASSERT_TRUE(AppendUtf16File(file, "head\r\nline 1\r\n"));
+  ASSERT_TRUE(AppendUtf16File(file, "line 2\r\n"));
+  EXPECT_EQ(seen, (std::vector<FileOp>{FileOp::Append, FileOp::Append}));
+  EXPECT_EQ(*ReadUtf16File(file), "head\r\nline 1\r\nline 2\r\n");
+  EXPECT_EQ(FindFiles(dir_.path(), "*"), std::vector<std::string>{"c.txt"}) << "no temporary left";
+
+  SetFileFaultHook([](FileOp, const fs::path&) { return FaultAction::Fail; });
+  EXPECT_FALSE(AppendUtf16File(dir_.path() / "d.txt", "head\r\n"));
+  EXPECT_FALSE(FileExists(dir_.path() / "d.txt"));
 }
 
 TEST_F(FilesTest, WritingIntoAMissingFolderFails) {
