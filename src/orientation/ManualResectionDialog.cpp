@@ -16,25 +16,6 @@ std::string OrZero(std::string text) {
   return text.empty() ? std::string("0") : std::move(text);
 }
 
-// Sign, digits and at most one decimal point: "1100,25" or "1100m" would otherwise be read
-// up to their first odd character and put the target somewhere else without a word.
-bool IsWholeNumber(std::string_view typed) {
-  const std::string text = platform::Trim(typed);
-  std::size_t i = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
-  bool digit = false;
-  bool point = false;
-  for (; i < text.size(); ++i) {
-    if (text[i] >= '0' && text[i] <= '9') {
-      digit = true;
-    } else if (text[i] == '.' && !point) {
-      point = true;
-    } else {
-      return false;
-    }
-  }
-  return digit;
-}
-
 }  // namespace
 
 ManualResectionDialog::ManualResectionDialog(ui::AppContext& context, std::string eastingText,
@@ -101,7 +82,7 @@ bool ManualResectionDialog::ReadMetres(int editId, const TextKey& missing, doubl
   const std::string typed = Text(editId);
   double ignored = 0.0;
   // A field without a number would otherwise put the target at 0 without a word.
-  if (!IsWholeNumber(typed) || !platform::ScanDouble(typed, ignored) ||
+  if (!platform::IsPlainNumber(typed) || !platform::ScanDouble(typed, ignored) ||
       !platform::ScanDouble(survey::DistanceToMetres(context_.Settings(), typed), metres)) {
     context_.Bracket().MessageBox(Tr(missing));
     return false;

@@ -1,5 +1,7 @@
 #include "platform/Format.h"
 
+#include "platform/Text.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -264,6 +266,23 @@ int ParseIntOr(std::string_view text, int fallback) {
   int v = fallback;
   ScanInt(text, v);
   return v;
+}
+
+bool IsPlainNumber(std::string_view typed, bool decimals) {
+  const std::string text = Trim(typed);
+  std::size_t i = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
+  bool digit = false;
+  bool point = false;
+  for (; i < text.size(); ++i) {
+    if (text[i] >= '0' && text[i] <= '9') {
+      digit = true;
+    } else if (decimals && text[i] == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  return digit;
 }
 
 }  // namespace vigil::platform

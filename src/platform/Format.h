@@ -50,6 +50,11 @@ bool ScanDouble(std::string_view text, double& value);
 /// number does not fit in an int.
 bool ScanInt(std::string_view text, int& value);
 
+/// True when the whole text, blanks around it aside, is one plain number: optional sign, digits
+/// and (with `decimals`) at most one point. "1100,25", "2x" or "1e3" are not: ScanDouble would
+/// read them up to their first odd character.
+bool IsPlainNumber(std::string_view text, bool decimals = true);
+
 /// ScanDouble with a fallback: the value read, or `fallback` when nothing is read.
 double ParseDoubleOr(std::string_view text, double fallback);
 

@@ -16,24 +16,6 @@ constexpr platform::PixelRect kTabRect{0, 0, 320, 200};
 constexpr platform::PixelRect kSoftKeyRects[] = {
     {0, 212, 78, 28}, {80, 212, 78, 28}, {160, 212, 78, 28}, {240, 212, 80, 28}};
 
-// Sign, digits and (with decimals) at most one point, blanks around allowed.
-bool IsWholeNumber(std::string_view typed, bool decimals) {
-  const std::string text = platform::Trim(typed);
-  std::size_t i = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
-  bool digit = false;
-  bool point = false;
-  for (; i < text.size(); ++i) {
-    if (text[i] >= '0' && text[i] <= '9') {
-      digit = true;
-    } else if (decimals && text[i] == '.' && !point) {
-      point = true;
-    } else {
-      return false;
-    }
-  }
-  return digit;
-}
-
 // A text that is read as a number only up to its first odd character: "20,5" would be kept
 // as 20 and "2x" as 2 without a word. A text without any number is saved as typed and keeps
 // the stored value when read back.
@@ -41,7 +23,7 @@ bool IsHalfNumber(std::string_view typed, bool decimals) {
   // A line break has a message of its own when the entries are saved.
   if (typed.find_first_of("\r\n") != std::string_view::npos) return false;
   double value = 0.0;
-  return platform::ScanDouble(typed, value) && !IsWholeNumber(typed, decimals);
+  return platform::ScanDouble(typed, value) && !platform::IsPlainNumber(typed, decimals);
 }
 
 struct NumberField {

@@ -64,6 +64,22 @@ struct ScanCase {
   const char* comment;
 };
 
+// Typed numbers once read up to their first odd character: "20,5" °C was stored as 20.
+TEST(Scan, APlainNumberIsTheWholeTextAndNothingElse) {
+  struct Case {
+    const char* text;
+    bool decimals;
+    bool plain;
+  };
+  const Case cases[] = {
+      {"20.5", true, true},  {" -3 ", true, true},  {"+7.", true, true},   {".5", true, true},
+      {"20,5", true, false}, {"2x", true, false},   {"1e3", true, false},  {"1.2.3", true, false},
+      {"", true, false},     {"-", true, false},    {".", true, false},    {"abc", true, false},
+      {"3", false, true},    {"2.5", false, false}, {"1 2", false, false}, {"0x10", true, false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(IsPlainNumber(c.text, c.decimals), c.plain) << '"' << c.text << '"';
+}
+
 TEST(Scan, DoubleTakesTheLeadingNumberAndIgnoresTheRest) {
   const ScanCase cases[] = {
       {"123.4567", true, 123.4567, ""},
