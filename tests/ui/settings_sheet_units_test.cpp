@@ -85,6 +85,26 @@ TEST_F(SheetUnitsTest, BackToMetresShowsMillimetres) {
   EXPECT_EQ(Saved("const_monitoring"), "-30.0") << "rounded back to a tenth of a millimetre";
 }
 
+// A constant typed with a decimal comma was converted as -30 when the unit changed, before OK
+// could refuse it.
+TEST_F(SheetUnitsTest, AConstantThatIsNoPlainNumberIsNotConvertedButRefused) {
+  Sheet sheet(store_, bracket_, true);
+  host_.Select(Sheet::kTabId, Sheet::kPrismConstants)
+      .Type(PrismConstantsPage::kMonitoringEditId, "-30,5", Sheet::kPrismConstants)
+      .Select(Sheet::kTabId, Sheet::kUnits)
+      .Select(UnitsPage::kDistanceListId, 1, Sheet::kUnits)
+      .Do("look",
+          [&] {
+            EXPECT_EQ(sheet.PrismConstants().Text(PrismConstantsPage::kMonitoringEditId), "-30,5");
+            EXPECT_EQ(sheet.PrismConstants().Text(PrismConstantsPage::kConnectionEditId), "-0.0230");
+          })
+      .PressSoftKey(4)
+      .AnswerMessageBox("is not a number", platform::kIdOk, TextMatch::Contains)
+      .EndAll();
+  host_.Run(sheet);
+  EXPECT_FALSE(platform::FileExists(StationFile("PROJ_STN1"))) << "nothing saved";
+}
+
 TEST_F(SheetUnitsTest, ChoosingTheSameUnitAgainChangesNothing) {
   Sheet sheet(store_, bracket_, true);
   host_.Select(Sheet::kTabId, Sheet::kUnits)

@@ -75,6 +75,9 @@ void PrismConstantsPage::Reconvert(const store::ProjectStationSettings& oldUnits
                                    const store::ProjectStationSettings& newUnits) {
   for (const int id : kConstantEdits) {
     const std::string shown = Text(id);
+    // "-30,5" would be converted as -30 and the comma lost without a word: a text that is not
+    // a plain number stays as typed, for OK to refuse.
+    if (!platform::IsPlainNumber(shown)) continue;
     const std::string metres =
         MetresMode(oldUnits) ? survey::MmToMetres(shown) : survey::DistanceToMetres(oldUnits, shown);
     SetText(id, MetresMode(newUnits) ? survey::MetresToMm(metres)
