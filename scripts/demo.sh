@@ -9,11 +9,12 @@ out="${1:-demo-output}"
 
 scripts/install-deps.sh
 cmake --preset release >/dev/null
-cmake --build --preset release -j 2 --target VigilStation basic-mode-sim
+cmake --build --preset release -j "$(nproc)" --target VigilStation basic-mode-sim
 
 status=0
 build/release/src/app/VigilStation --demo "$out" --sim sim/scenarios/dam-wall.json || status=$?
 echo
+[ -d "$out" ] || exit "$status"
 echo "The demo's files are in $(cd "$out" && pwd):"
 echo "  Station/ Training/ Data/   project-station, training file, cycle files"
 echo "  device/Removable Disk/     the USB stick with the downloaded cycle files"
