@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-14-dev clang-format clang-tidy
   locales nlohmann-json3-dev
   qt6-base-dev libgl-dev fonts-dejavu-core
+  libeigen3-dev libboost-dev libsqlite3-dev
 )
 
 missing=()

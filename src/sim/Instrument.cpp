@@ -8,7 +8,7 @@
 namespace vigil::sim {
 
 double Instrument::ReadHa(const Pointing& p) const {
-  return WrapGon(p.azimuthGon + circleZeroGon_ + FaceOffsetGon(p.face));
+  return WrapGon(p.azimuthGon + circleZeroGon_ + TwistGon() + FaceOffsetGon(p.face));
 }
 
 double Instrument::ReadVa(const Pointing& p) const {
@@ -20,7 +20,7 @@ Pointing Instrument::FromReading(double haGon, double vaGon) const {
   p.face = vaGon > 200.0 ? 2 : 1;
   const double va = vaGon - indexErrorGon_;
   p.zenithGon = p.face == 2 ? 400.0 - va : va;
-  p.azimuthGon = WrapGon(haGon - circleZeroGon_ - FaceOffsetGon(p.face));
+  p.azimuthGon = WrapGon(haGon - circleZeroGon_ - TwistGon() - FaceOffsetGon(p.face));
   return p;
 }
 
@@ -32,7 +32,7 @@ double Instrument::TurnMs(const Pointing& to, double speedGonPerS) const {
 }
 
 void Instrument::SetCircle(double haGon) {
-  circleZeroGon_ = WrapGon(haGon - pointing_.azimuthGon - FaceOffsetGon(pointing_.face));
+  circleZeroGon_ = WrapGon(haGon - pointing_.azimuthGon - TwistGon() - FaceOffsetGon(pointing_.face));
 }
 
 }  // namespace vigil::sim

@@ -1,6 +1,8 @@
 // The telescope: where it points, in which face, and what its circles read.
 #pragma once
 
+#include <functional>
+
 namespace vigil::sim {
 
 /// A physical direction of the line of sight and the face it is taken in.
@@ -36,14 +38,20 @@ class Instrument {
   void SetCircle(double haGon);
   double circleZeroGon() const { return circleZeroGon_; }
 
+  /// The pillar's twist at the moment of a reading (gon), added to every horizontal circle
+  /// reading: a circle set once drifts against the grid as the pillar turns.
+  void SetTwistSource(std::function<double()> twistGon) { twistGon_ = std::move(twistGon); }
+
  private:
   /// Horizontal offset of the circle reading in `face` (the collimation error's sign flips).
   double FaceOffsetGon(int face) const { return face == 2 ? 200.0 - collimationGon_ : collimationGon_; }
+  double TwistGon() const { return twistGon_ ? twistGon_() : 0.0; }
 
   double circleZeroGon_;
   double collimationGon_ = 0.0;
   double indexErrorGon_ = 0.0;
   Pointing pointing_;
+  std::function<double()> twistGon_;
 };
 
 }  // namespace vigil::sim

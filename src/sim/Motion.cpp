@@ -38,17 +38,51 @@ bool InDaily(const HiddenInterval& h, int minuteOfDay) {
   return minuteOfDay >= h.fromMinuteOfDay || minuteOfDay < h.toMinuteOfDay;  // past midnight
 }
 
-}  // namespace
-
-GridPoint PositionAt(const Prism& prism, std::int64_t epochMs, std::int64_t nowMs) {
-  GridPoint p = prism.truth;
-  for (const Movement& m : prism.movements) {
+GridPoint Moved(GridPoint p, const std::vector<Movement>& movements, std::int64_t epochMs,
+                std::int64_t nowMs) {
+  for (const Movement& m : movements) {
     const AxisValues mm = OffsetMm(m, epochMs, nowMs);
     p.eastingMetres += mm[0] * 0.001;
     p.northingMetres += mm[1] * 0.001;
     p.levelMetres += mm[2] * 0.001;
   }
   return p;
+}
+
+double TwistMgon(const Twist& t, std::int64_t epochMs, std::int64_t nowMs) {
+  constexpr double kTwoPi = 2.0 * std::numbers::pi;
+  const double days = static_cast<double>(nowMs - epochMs) / kMsPerDay;
+  switch (t.kind) {
+    case Twist::Kind::kDrift:
+      return t.mgonPerDay * days;
+    case Twist::Kind::kStep:
+      return nowMs >= t.stepAtMs ? t.stepMgon : 0.0;
+    case Twist::Kind::kSeasonal:
+      return t.periodDays > 0.0 ? t.amplitudeMgon * std::sin(kTwoPi * days / t.periodDays) : 0.0;
+    case Twist::Kind::kDaily: {
+      const auto day = static_cast<std::int64_t>(kMsPerDay);
+      const double msOfDay = static_cast<double>(((nowMs % day) + day) % day);
+      const double fromMaximum = msOfDay / 60'000.0 - t.maximumMinuteOfDay;
+      return t.amplitudeMgon * std::cos(kTwoPi * fromMaximum / 1440.0);
+    }
+  }
+  return 0.0;
+}
+
+}  // namespace
+
+GridPoint PositionAt(const Prism& prism, std::int64_t epochMs, std::int64_t nowMs) {
+  return Moved(prism.truth, prism.movements, epochMs, nowMs);
+}
+
+GridPoint StationAt(const Scenario& scenario, std::int64_t nowMs) {
+  return Moved(scenario.station, scenario.stationMovements, scenario.epochMs, nowMs);
+}
+
+double TwistGonAt(const Scenario& scenario, std::int64_t nowMs) {
+  double mgon = 0.0;
+  for (const Twist& t : scenario.twists) mgon += TwistMgon(t, scenario.epochMs, nowMs);
+  return mgon * 0.001;
 }
 
 bool HiddenAt(const Prism& prism, std::int64_t nowMs) {

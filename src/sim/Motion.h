@@ -12,4 +12,10 @@ GridPoint PositionAt(const Prism& prism, std::int64_t epochMs, std::int64_t nowM
 
 bool HiddenAt(const Prism& prism, std::int64_t nowMs);
 
+/// Where the instrument's axis truly is at local time `nowMs`.
+GridPoint StationAt(const Scenario& scenario, std::int64_t nowMs);
+
+/// How far the pillar has turned the horizontal circle at local time `nowMs` (gon).
+double TwistGonAt(const Scenario& scenario, std::int64_t nowMs);
+
 }  // namespace vigil::sim

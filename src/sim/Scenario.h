@@ -34,6 +34,18 @@ struct Movement {
   double periodDays = 365.0;  ///< seasonal
 };
 
+/// One way the pillar turns the instrument's horizontal circle against the grid; twists add up.
+struct Twist {
+  enum class Kind { kDrift, kStep, kSeasonal, kDaily };
+  Kind kind = Kind::kDrift;
+  double mgonPerDay = 0.0;     ///< drift
+  double stepMgon = 0.0;       ///< step
+  std::int64_t stepAtMs = 0;   ///< step: local time of the step (ms since 1970, local clock)
+  double amplitudeMgon = 0.0;  ///< seasonal (zero at the epoch) and daily (half the day's range)
+  double periodDays = 365.0;   ///< seasonal
+  int maximumMinuteOfDay = 0;  ///< daily: clock time of the largest twist (minutes after midnight)
+};
+
 /// A time when the prism cannot be seen: every day between two clock times (the interval
 /// may run past midnight), or once between two local date-times.
 struct HiddenInterval {
@@ -54,12 +66,14 @@ struct Prism {
 };
 
 struct Scenario {
-  std::int64_t epochMs = 0;     ///< local ms since 1970 where movements start (zero offset)
-  bool epochGiven = false;      ///< without one, movements start when the simulator does
-  GridPoint station;            ///< level = level of the instrument axis
-  double circleZeroGon = 0.0;   ///< horizontal circle reading of grid north
-  double collimationGon = 0.0;  ///< collimation error: face 1 reads Ha + c, face 2 Ha - c
-  double indexErrorGon = 0.0;   ///< vertical index error: both faces read Va + i
+  std::int64_t epochMs = 0;                ///< local ms since 1970 where movements start (zero offset)
+  bool epochGiven = false;                 ///< without one, movements start when the simulator does
+  GridPoint station;                       ///< level = level of the instrument axis, at the epoch
+  std::vector<Movement> stationMovements;  ///< the pillar settling or leaning
+  std::vector<Twist> twists;               ///< the pillar turning the circle
+  double circleZeroGon = 0.0;              ///< horizontal circle reading of grid north
+  double collimationGon = 0.0;             ///< collimation error: face 1 reads Ha + c, face 2 Ha - c
+  double indexErrorGon = 0.0;              ///< vertical index error: both faces read Va + i
   double temperatureC = 20.0;
   double pressureHpa = 1013.25;
   double angleNoiseMgon = 0.3;

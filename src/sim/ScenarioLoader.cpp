@@ -97,6 +97,32 @@ Movement ReadMovement(const json& m, const std::string& where) {
   return out;
 }
 
+Twist ReadTwist(const json& t, const std::string& where) {
+  CheckKeys(t, {"kind", "mgonPerDay", "mgon", "at", "amplitudeMgon", "periodDays", "maximumAt"}, where);
+  Twist out;
+  const std::string kind = t.at("kind").get<std::string>();
+  if (kind == "drift") {
+    out.kind = Twist::Kind::kDrift;
+    TakeFinite(t, "mgonPerDay", out.mgonPerDay, where, -1e6);
+  } else if (kind == "step") {
+    out.kind = Twist::Kind::kStep;
+    TakeFinite(t, "mgon", out.stepMgon, where, -1e6);
+    out.stepAtMs = DateTime(t.at("at"), where + ".at");
+  } else if (kind == "seasonal") {
+    out.kind = Twist::Kind::kSeasonal;
+    TakeFinite(t, "amplitudeMgon", out.amplitudeMgon, where, -1e6);
+    TakeFinite(t, "periodDays", out.periodDays, where, 1e-6);
+  } else if (kind == "daily") {
+    out.kind = Twist::Kind::kDaily;
+    TakeFinite(t, "amplitudeMgon", out.amplitudeMgon, where, -1e6);
+    if (!ParseClockTime(t.at("maximumAt").get<std::string>(), out.maximumMinuteOfDay))
+      throw Bad(where + ".maximumAt: expected \"HH:MM\"");
+  } else {
+    throw Bad(where + ": kind must be drift, step, seasonal or daily");
+  }
+  return out;
+}
+
 HiddenInterval ReadHidden(const json& h, const std::string& where) {
   CheckKeys(h, {"daily", "from", "to"}, where);
   HiddenInterval out;
@@ -227,11 +253,20 @@ void ReadScenario(const json& j, Scenario& s) {
   }
   Take(j, "seed", s.seed);
   const json& st = j.at("station");
-  CheckKeys(st, {"easting", "northing", "level", "circleZeroGon"}, "station");
+  CheckKeys(st, {"easting", "northing", "level", "circleZeroGon", "motion", "twist"}, "station");
   s.station.eastingMetres = st.at("easting").get<double>();
   s.station.northingMetres = st.at("northing").get<double>();
   s.station.levelMetres = st.at("level").get<double>();
   TakeFinite(st, "circleZeroGon", s.circleZeroGon, "station", -1e9);
+  if (st.contains("motion")) {
+    for (std::size_t i = 0; i < st.at("motion").size(); ++i)
+      s.stationMovements.push_back(
+          ReadMovement(st.at("motion").at(i), "station.motion[" + std::to_string(i) + "]"));
+  }
+  if (st.contains("twist")) {
+    for (std::size_t i = 0; i < st.at("twist").size(); ++i)
+      s.twists.push_back(ReadTwist(st.at("twist").at(i), "station.twist[" + std::to_string(i) + "]"));
+  }
   if (j.contains("atmosphere")) {
     CheckKeys(j.at("atmosphere"), {"temperatureC", "pressureHpa"}, "atmosphere");
     TakeFinite(j.at("atmosphere"), "temperatureC", s.temperatureC, "atmosphere", -100.0);

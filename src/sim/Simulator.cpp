@@ -20,6 +20,7 @@ Simulator::Simulator(platform::MessageBus& bus, SimClock& clock, Scenario scenar
       reflector_(scenario_.reflectorType),
       motor_(scenario_.motor) {
   if (!scenario_.epochGiven) scenario_.epochMs = NowMs();
+  instrument_.SetTwistSource([this] { return TwistGonAt(scenario_, NowMs()); });
 }
 
 Simulator::~Simulator() {
@@ -71,6 +72,14 @@ std::optional<GridPoint> Simulator::TruePosition(std::string_view prismName) {
     if (p.name == prismName) return PositionAt(p, scenario_.epochMs, NowMs());
   }
   return std::nullopt;
+}
+
+GridPoint Simulator::TrueStation() {
+  return StationAt(scenario_, NowMs());
+}
+
+double Simulator::TrueTwistGon() {
+  return TwistGonAt(scenario_, NowMs());
 }
 
 void Simulator::Later(std::uint64_t delayMs, std::function<void()> work) {

@@ -67,6 +67,9 @@ class Simulator {
 
   /// True position of a prism now (metres), or nothing for an unknown name.
   std::optional<GridPoint> TruePosition(std::string_view prismName);
+  /// Where the instrument's axis truly is now, and how far the pillar has turned its circle (gon).
+  GridPoint TrueStation();
+  double TrueTwistGon();
 
  private:
   std::int64_t NowMs();

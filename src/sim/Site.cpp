@@ -12,9 +12,10 @@ bool IsSearchable(PrismType type) {
 
 std::vector<Sighting> VisibleTargets(const Scenario& scenario, std::int64_t nowMs, bool searchableOnly) {
   std::vector<Sighting> out;
+  const GridPoint station = StationAt(scenario, nowMs);
   for (const Prism& prism : scenario.prisms) {
     if (HiddenAt(prism, nowMs) || (searchableOnly && !IsSearchable(prism.type))) continue;
-    out.push_back({&prism, DirectionBetween(scenario.station, PositionAt(prism, scenario.epochMs, nowMs))});
+    out.push_back({&prism, DirectionBetween(station, PositionAt(prism, scenario.epochMs, nowMs))});
   }
   return out;
 }

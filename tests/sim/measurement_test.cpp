@@ -175,6 +175,57 @@ TEST_F(Measuring, PrismsMoveAsTheScenarioSays) {
   EXPECT_NEAR((started.TruePosition("EAST")->eastingMetres - 1100.0) * 1000.0, 0.0, 1e-9);
 }
 
+TEST_F(Measuring, ThePillarSettlesAndTwistsAsTheScenarioSays) {
+  const std::int64_t epoch = platform::MillisecondsFromCivil({2026, 12, 7, 8, 0, 0, 0, 1});
+  struct TwistCase {
+    Twist twist;
+    double hoursAfterEpoch, expectMgon;
+    const char* comment;
+  };
+  const TwistCase cases[] = {
+      {{Twist::Kind::kDrift, 0.2, 0, 0, 0, 365, 0}, 240.0, 2.0, "0.2 mgon/day for 10 days"},
+      {{Twist::Kind::kStep, 0, 3.0, epoch + 3'600'000, 0, 365, 0}, 0.5, 0.0, "before the step"},
+      {{Twist::Kind::kStep, 0, 3.0, epoch + 3'600'000, 0, 365, 0}, 1.0, 3.0, "at the step"},
+      {{Twist::Kind::kSeasonal, 0, 0, 0, 1.5, 4.0, 0}, 24.0, 1.5, "a quarter period"},
+      {{Twist::Kind::kDaily, 0, 0, 0, 1.0, 365, 14 * 60}, 6.0, 1.0, "14:00, the daily maximum"},
+      {{Twist::Kind::kDaily, 0, 0, 0, 1.0, 365, 14 * 60}, 24.0, 0.0, "08:00 next day, a quarter day off"},
+      {{Twist::Kind::kDaily, 0, 0, 0, 1.0, 365, 14 * 60}, 18.0, -1.0, "02:00, the minimum"},
+  };
+  for (const TwistCase& c : cases) {
+    Scenario s = SmallSite();
+    s.twists = {c.twist};
+    platform::VirtualTimeDriver driver(0, platform::LocalDateTime{2026, 12, 7, 8, 0, 0, 0, 1});
+    VirtualSimClock clock(driver);
+    Simulator sim(*bus_, clock, s);
+    driver.Advance(static_cast<std::uint64_t>(c.hoursAfterEpoch * 3'600'000.0));
+    EXPECT_NEAR(sim.TrueTwistGon() * 1000.0, c.expectMgon, 1e-9) << c.comment;
+  }
+
+  // A twist turns every circle reading; a settling pillar shortens the distance to a prism above.
+  Scenario s = SmallSite();
+  s.twists = {{Twist::Kind::kStep, 0, 5.0, epoch + 3'600'000, 0, 365, 0}};
+  s.stationMovements = {{Movement::Kind::kStep, {}, {0.0, 0.0, -10.0}, epoch + 3'600'000, {}, 365.0}};
+  Boot(s);
+  Connect();
+  auto angles = [this] {
+    got_.clear();
+    Send("Ee");
+    Run(1000);
+    const auto f = Fields(Lines().at(0));
+    return std::pair{Number(f.at(5)), Number(f.at(4))};
+  };
+  Send(TurnText(0.0, 50.0));
+  Run(5000);
+  const auto before = angles();
+  Run(3'600'000);
+  Send("*SJ000000");
+  Run(10000);
+  const auto after = angles();
+  EXPECT_NEAR((after.first - before.first) * 1000.0, 5.0, 1e-3) << "Ha turned by the twist";
+  EXPECT_NEAR(sim_->TrueStation().levelMetres, 99.99, 1e-9);
+  EXPECT_LT(after.second, before.second) << "the prism above is seen steeper from the settled axis";
+}
+
 TEST_F(Measuring, ADriftingPrismIsMeasuredFiveMillimetresFurtherAfterTenDays) {
   Scenario s = SmallSite();
   s.prisms[0].movements = {{Movement::Kind::kDrift, {0.5, 0.0, 0.0}, {}, 0, {}, 365.0}};

@@ -23,7 +23,10 @@ TEST(ScenarioLoader, TheShippedDamScenarioLoads) {
 TEST(ScenarioLoader, ReadsEveryPart) {
   const char* text = R"({
     "epoch": "2026-12-07T08:00:00", "seed": 42,
-    "station": {"easting": 100.5, "northing": 200.25, "level": 12.0, "circleZeroGon": 17.5},
+    "station": {"easting": 100.5, "northing": 200.25, "level": 12.0, "circleZeroGon": 17.5,
+                "motion": [{"kind": "drift", "mmPerDay": [0, 0, -0.1]}],
+                "twist": [{"kind": "daily", "amplitudeMgon": 1.0, "maximumAt": "15:30"},
+                          {"kind": "step", "mgon": 2, "at": "2026-12-09T00:00:00"}]},
     "atmosphere": {"temperatureC": 8.5, "pressureHpa": 960},
     "noise": {"angleMgon": 0.5, "distanceMm": 2, "distancePpm": 1.5, "tiltMgon": 0},
     "instrument": {"turnSpeedGonPerS": 40, "searchFieldGon": 4, "blockA": ["1","2","3","4"], "reflectorType": "2"},
@@ -39,6 +42,10 @@ TEST(ScenarioLoader, ReadsEveryPart) {
   ASSERT_TRUE(ParseScenario(text, s, error)) << error;
   EXPECT_EQ(s.seed, 42u);
   EXPECT_DOUBLE_EQ(s.circleZeroGon, 17.5);
+  ASSERT_EQ(s.stationMovements.size(), 1u);
+  ASSERT_EQ(s.twists.size(), 2u);
+  EXPECT_EQ(s.twists[0].maximumMinuteOfDay, 15 * 60 + 30);
+  EXPECT_DOUBLE_EQ(s.twists[1].stepMgon, 2.0);
   EXPECT_DOUBLE_EQ(s.pressureHpa, 960.0);
   EXPECT_DOUBLE_EQ(s.turnSpeedGonPerS, 40.0);
   EXPECT_EQ(s.blockA[3], "4");
@@ -79,6 +86,11 @@ TEST(ScenarioLoader, BadFilesAreReportedNeverThrown) {
       {R"({"station": {"easting": 1, "northing": 2, "level": 3}, "prisms": [{"name": "A", "easting": 0, "northing": 0,
           "level": 0, "hidden": [{"daily": ["25:00", "01:00"]}]}]})",
        "no such hour"},
+      {R"({"station": {"easting": 1, "northing": 2, "level": 3, "twist": [{"kind": "daily", "amplitudeMgon": 1}]},
+          "prisms": []})",
+       "a daily twist without the time of its maximum"},
+      {R"({"station": {"easting": 1, "northing": 2, "level": 3, "twist": [{"kind": "wobble"}]}, "prisms": []})",
+       "unknown twist"},
       {R"({"epoch": "2026-13-01T00:00:00", "station": {"easting": 1, "northing": 2, "level": 3}, "prisms": []})",
        "no such month"},
   };
