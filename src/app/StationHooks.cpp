@@ -25,4 +25,9 @@ void StationHooks::OpenOrientation(ui::MainWindow& window) {
   orientation_.Open(window.Context());
 }
 
+bool StationHooks::OnCycleStored(ui::MainWindow& window, const std::filesystem::path& cycleFile) {
+  ui::AppContext& context = window.Context();
+  return results_.Store(cycleFile, context.Settings(), context.Layout());
+}
+
 }  // namespace vigil::app

@@ -4,6 +4,7 @@
 
 #include "monitoring/ScheduleHooks.h"
 #include "orientation/OrientationScreens.h"
+#include "results/StationResults.h"
 #include "training/TrainingScreens.h"
 #include "ui/MainWindowHooks.h"
 
@@ -17,11 +18,16 @@ class StationHooks final : public ui::MainWindowHooks {
   void OpenMonitoring(ui::MainWindow& window) override { monitoring_.OpenMonitoring(window); }
   void OpenTraining(ui::MainWindow& window) override;
   void OpenOrientation(ui::MainWindow& window) override;
+  bool OnCycleStored(ui::MainWindow& window, const std::filesystem::path& cycleFile) override;
+
+  /// The evaluation of the last stored cycle, and what went wrong with it.
+  const results::StationResults& Results() const { return results_; }
 
  private:
   monitoring::ScheduleHooks monitoring_;
   training::TrainingScreens training_;
   orientation::OrientationScreens orientation_;
+  results::StationResults results_;
 };
 
 }  // namespace vigil::app

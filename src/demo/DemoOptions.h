@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "demo/CorrectedTable.h"
 #include "demo/CycleFiles.h"
 #include "demo/DisplacementTable.h"
 
@@ -23,7 +24,9 @@ struct DemoReport {
   int exitCode = 1;                   ///< 0: every step done and every error within tolerance
   std::vector<std::string> problems;  ///< what went wrong, in order
   CycleFileSummary cycles;            ///< the downloaded cycle files
-  DisplacementTable table;
+  DisplacementTable table;            ///< raw: what the Differences page shows, against the truth
+  CorrectedTable corrected;           ///< the station's evaluation against the truth: decides the exit code
+  bool officeAgrees = false;          ///< the office import of the stick copy gave the station's results
   std::vector<std::filesystem::path> pictures;
   std::string text;  ///< everything the demo printed
 };

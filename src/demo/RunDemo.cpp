@@ -2,11 +2,14 @@
 
 #include "demo/DemoOptions.h"
 #include "demo/DemoWorld.h"
+#include "demo/OfficeResults.h"
 #include "demo/Operator.h"
 #include "demo/Screenshots.h"
+#include "evaluation/EvaluationSettings.h"
 #include "monitoring/CycleFileName.h"
 #include "platform/Files.h"
 #include "platform/Format.h"
+#include "results/ResultsDatabase.h"
 #include "training/TrainingFile.h"
 #include "training/TrainingStore.h"
 
@@ -24,6 +27,18 @@ void ClearEarlierRun(const store::StorageLayout& layout, const std::filesystem::
     platform::DeleteFileAt(layout.DataFolder() / name);
   }
   for (const std::string& name : platform::FindFiles(stick, prefix)) platform::DeleteFileAt(stick / name);
+  const std::filesystem::path db = layout.DataFolder() / results::kResultsFileName;
+  for (const char* suffix : {"", "-wal", "-shm"}) platform::DeleteFileAt(db.string() + suffix);
+}
+
+// The operator states the instrument's precision for the evaluation: the simulated noise.
+bool WriteEvaluationSettings(const std::filesystem::path& home, const sim::Scenario& site) {
+  return platform::WriteFileBytesAtomic(
+      home / evaluation::kEvaluationFileName,
+      platform::Format("# The instrument's stated precision of one reading\n"
+                       "angle_sigma_mgon = %.3lf\ndistance_sigma_mm = %.3lf\ndistance_sigma_ppm = %.3lf\n"
+                       "confidence = 0.95\nreference_confidence = 0.999\nvelocity_window_days = 2\n",
+                       {site.angleNoiseMgon, site.distanceNoiseMm, site.distanceNoisePpm}));
 }
 
 std::vector<training::TrainingPoint> TrainedPoints(ui::AppContext& context) {
@@ -59,6 +74,8 @@ DemoReport RunDemo(const DemoOptions& options) {
       MakeScreenshots(options.screens, world.Loop(), world.DeviceRoot(), options.outputFolder / "screens");
   Operator op(world, site, *shots, days);
   ClearEarlierRun(world.Layout(), op.StickFolder());
+  if (!WriteEvaluationSettings(options.outputFolder, site.scenario))
+    report.problems.push_back("cannot write the evaluation settings");
   if (!world.Start()) report.problems.push_back("the simulated instrument could not start");
 
   op.ScriptEnableAndNewStation();
@@ -76,12 +93,30 @@ DemoReport RunDemo(const DemoOptions& options) {
   report.table = CompareDisplacements(site.scenario, TrainedPoints(world.App().Context()), op.TrainedAtMs(),
                                       report.cycles);
   report.pictures = shots->Saved();
+  {
+    std::string dbError;
+    auto db =
+        results::ResultsDatabase::Open(world.Layout().DataFolder() / results::kResultsFileName, dbError);
+    if (db) {
+      report.corrected = CompareCorrected(site.scenario, TrainedPoints(world.App().Context()),
+                                          op.TrainedAtMs(), *db, kProject, kStation);
+    } else {
+      report.problems.push_back("the station's results database: " + dbError);
+    }
+  }
+  for (const std::string& p : report.corrected.referenceProblems) report.problems.push_back(p);
+  const OfficeResults office = ImportAtTheOffice(options.outputFolder, op.StickFolder(), kProject, kStation);
+  report.officeAgrees = office.agrees;
+  for (const std::string& p : office.problems) report.problems.push_back(p);
 
   std::string& text = report.text;
   text += "VigilStation demo: " + platform::PathText(options.scenarioPath) + ", " +
           platform::Format("%d simulated day(s)\n", {days});
   for (const std::string& note : op.Notes()) text += "note: " + note + "\n";
-  text += "\n" + FormatTable(report.table) + "\n";
+  text +=
+      "\nEvery prism's displacement since training, corrected from the reference prisms of each cycle,\n"
+      "beside the raw difference of the Differences page (the pillar's own settling and twist in it):\n\n" +
+      FormatCorrected(report.corrected) + "\n";
   text +=
       platform::Format("cycle files: %d on the stick, %d unreadable; %d measured lines, %d failed lines\n",
                        {report.cycles.files, report.cycles.unreadable, report.cycles.measuredLines,
@@ -91,6 +126,8 @@ DemoReport RunDemo(const DemoOptions& options) {
   text += "training file:   " + platform::PathText(layout.TrainingFilePath(kProject, kStation)) + "\n";
   text += "cycle files:     " + platform::PathText(layout.DataFolder()) + "\n";
   text += "USB stick copy:  " + platform::PathText(op.StickFolder()) + "\n";
+  text += "results:         " + platform::PathText(layout.DataFolder() / results::kResultsFileName) + "\n";
+  text += office.text;
   if (!report.pictures.empty()) {
     text += platform::Format("screens:         %d pictures in ", {static_cast<int>(report.pictures.size())}) +
             platform::PathText(options.outputFolder / "screens") + "\n";
@@ -99,8 +136,10 @@ DemoReport RunDemo(const DemoOptions& options) {
   const bool filesGood =
       report.cycles.files > 0 && report.cycles.unreadable == 0 && report.cycles.measuredLines > 0;
   if (!filesGood) text += "problem: no readable cycle files on the stick\n";
-  report.exitCode =
-      report.problems.empty() && filesGood && report.table.outside == 0 && !report.table.rows.empty() ? 0 : 1;
+  report.exitCode = report.problems.empty() && filesGood && report.corrected.outside == 0 &&
+                            !report.corrected.rows.empty() && report.officeAgrees
+                        ? 0
+                        : 1;
   const double wallSeconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
   text += platform::Format("%s in %.1lf s\n", {report.exitCode == 0 ? "PASSED" : "FAILED", wallSeconds});

@@ -34,7 +34,7 @@ std::vector<PointObservation> MeanObservations(const std::vector<CycleReading>& 
   std::map<std::string, std::size_t> index;
   for (const CycleReading& r : readings) {
     auto [it, added] = index.emplace(r.point, out.size());
-    if (added) out.push_back(PointObservation{.point = r.point});
+    if (added) out.push_back(PointObservation{.point = r.point, .localMs = r.localMs});
     if (r.measured) {
       measured[r.point].push_back(&r);
     } else {

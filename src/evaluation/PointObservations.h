@@ -22,7 +22,7 @@ struct PointObservation {
   double haScatterMgon = 0.0;  ///< largest distance of a reading from the mean (mgon)
   double vaScatterMgon = 0.0;
   double sdScatterMm = 0.0;
-  std::int64_t localMs = 0;  ///< mean time of the readings
+  std::int64_t localMs = 0;  ///< mean time of the measured readings; without any, of its first line
   /// The coordinates the station itself computed (mean of the readings, metres): they hold
   /// the station's position as it was set when the cycle was measured.
   double eastingMetres = 0.0;

@@ -26,6 +26,11 @@ double WrapRadians(double a) {
   return a;
 }
 
+// The cycle's mean and the training's reading of the same observation disagree by both noises.
+double Combined(double cycleSigma, double trainedSigma, int trainedReadings) {
+  return trainedReadings > 0 ? std::hypot(cycleSigma, trainedSigma) : cycleSigma;
+}
+
 // The linearised model at the unknowns x: design matrix, misclosures (observed - computed)
 // and the a-priori standard deviations, angles in radians.
 struct Linearised {
@@ -43,21 +48,26 @@ Linearised Linearise(const std::vector<ReferenceObservation>& refs, const Eigen:
     const auto row = static_cast<Eigen::Index>(i * 3);
     const double dE = r.eastingMetres - x(0), dN = r.northingMetres - x(1), dH = r.levelMetres - x(2);
     const double s2 = dE * dE + dN * dN, s = std::sqrt(s2);
+    const double angleSigma = Combined(precision.AngleSigmaGon(r.readings),
+                                       precision.AngleSigmaGon(r.trainedReadings), r.trainedReadings) *
+                              kGonToRadians;
     const double slope2 = s2 + dH * dH, slope = std::sqrt(slope2);
     // Ha = bearing - correction
     const double haComputed = std::atan2(dE, dN) - x(3);
     lin.a.row(row) << -dN / s2, dE / s2, 0.0, -1.0;
     lin.misclosure(row) = WrapRadians(r.haGon * kGonToRadians - haComputed);
-    lin.sigma(row) = precision.AngleSigmaGon(r.readings) * kGonToRadians;
+    lin.sigma(row) = angleSigma;
     // Va = zenith angle
     const double vaComputed = std::atan2(s, dH);
     lin.a.row(row + 1) << -dH * dE / (slope2 * s), -dH * dN / (slope2 * s), s / slope2, 0.0;
     lin.misclosure(row + 1) = r.vaGon * kGonToRadians - vaComputed;
-    lin.sigma(row + 1) = precision.AngleSigmaGon(r.readings) * kGonToRadians;
+    lin.sigma(row + 1) = angleSigma;
     // SD
     lin.a.row(row + 2) << -dE / slope, -dN / slope, -dH / slope, 0.0;
     lin.misclosure(row + 2) = r.sdMetres - slope;
-    lin.sigma(row + 2) = precision.DistanceSigmaMetres(r.sdMetres, r.readings);
+    lin.sigma(row + 2) =
+        Combined(precision.DistanceSigmaMetres(r.sdMetres, r.readings),
+                 precision.DistanceSigmaMetres(r.sdMetres, r.trainedReadings), r.trainedReadings);
   }
   return lin;
 }

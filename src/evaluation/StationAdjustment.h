@@ -25,6 +25,9 @@ struct ReferenceObservation {
   double eastingMetres = 0.0;  ///< the reference's trained (frame) coordinates
   double northingMetres = 0.0;
   double levelMetres = 0.0;
+  /// Readings that trained the frame coordinates (0: known exactly). Trained by the same
+  /// instrument, they are as uncertain as its readings; left out, every reference looks moved.
+  int trainedReadings = 1;
 };
 
 /// The instrument axis and the orientation correction (grid bearing = Ha + correction).

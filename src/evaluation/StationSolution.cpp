@@ -93,7 +93,7 @@ StationSolution SolveStation(const std::vector<ReferenceObservation>& references
       out.references.push_back(*excluded);
       unavailable.erase(excluded);
     } else {
-      out.references.push_back({r.point, out.corrected, out.corrected ? "" : out.uncorrectedWhy});
+      out.references.push_back({r.point, out.corrected, out.corrected ? "" : "the cycle is not corrected"});
     }
   }
   for (ReferenceUse& u : unavailable) out.references.push_back(std::move(u));

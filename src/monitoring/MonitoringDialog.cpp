@@ -83,7 +83,7 @@ void MonitoringDialog::SetPageCaptions() {
   } else {
     SetText(kButton1Id, Tr(texts::kSaveAs.key, texts::kSaveAs.defaultText));
     SetText(kButton2Id, Tr(texts::kDownload.key, texts::kDownload.defaultText));
-    SetText(kButton3Id, "");
+    SetText(kButton3Id, Tr(texts::kCorrected.key, texts::kCorrected.defaultText));
   }
   SetText(kButton4Id, page_);
 }
@@ -123,7 +123,11 @@ void MonitoringDialog::OnCommand(int controlId) {
       }
       break;
     case kButton3Id:
-      if (p1) OpenCycles();
+      if (p1) {
+        OpenCycles();
+      } else {
+        OpenCorrected();
+      }
       break;
     case kButton4Id:
       SwitchPage();
@@ -140,9 +144,11 @@ bool MonitoringDialog::OnClose() {
 }
 
 void MonitoringDialog::ShowNotWritten() {
+  // Unstored readings come first: the results can be rebuilt from the cycle files, they cannot.
+  const texts::Text& text = unwritten_ > 0 ? texts::kNotWritten : texts::kResultsNotWritten;
   SetText(kNotWrittenLabelId,
-          platform::Format(Tr(texts::kNotWritten.key, texts::kNotWritten.defaultText), {unwritten_}));
-  Show(kNotWrittenLabelId, unwritten_ > 0);
+          platform::Format(Tr(text.key, text.defaultText), {unwritten_ > 0 ? unwritten_ : unstoredResults_}));
+  Show(kNotWrittenLabelId, unwritten_ > 0 || unstoredResults_ > 0);
 }
 
 }  // namespace vigil::monitoring

@@ -64,6 +64,8 @@ class MonitoringDialog final : public platform::Dialog {
   void OpenDownload();
   /// Page P1: choose a stored cycle and show it.
   void OpenCycles();
+  /// Page P2: the corrected displacements of the last evaluated cycle.
+  void OpenCorrected();
 
   bool Running() const { return running_; }
   bool Automatic() const { return automatic_; }
@@ -73,6 +75,8 @@ class MonitoringDialog final : public platform::Dialog {
   const std::filesystem::path& CurrentDataFile() const { return dataFile_.CurrentPath(); }
   /// Readings recorded in the list whose line could not be written to the data file.
   int UnwrittenReadings() const { return unwritten_; }
+  /// Cycles whose results could not be written to the results database.
+  int UnstoredResults() const { return unstoredResults_; }
   const std::vector<training::TrainingPoint>& References() const { return references_; }
 
  private:
@@ -116,6 +120,7 @@ class MonitoringDialog final : public platform::Dialog {
   std::string page_ = "P1";
   CycleDataFile dataFile_;
   int unwritten_ = 0;
+  int unstoredResults_ = 0;
   std::vector<training::TrainingPoint> references_;
 };
 

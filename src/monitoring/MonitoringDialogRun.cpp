@@ -145,13 +145,17 @@ void MonitoringDialog::RecordRow(std::size_t index, bool succeeded) {
 
 void MonitoringDialog::EndCycle() {
   running_ = false;
+  if (!dataFile_.CurrentPath().empty() && !window_.CycleStored(dataFile_.CurrentPath())) {
+    ++unstoredResults_;
+    ShowNotWritten();
+  }
   SetText(kButton1Id, Tr(texts::kStart.key, texts::kStart.defaultText));
   for (int id : {kButton1Id, kButton2Id, kButton3Id, kButton4Id}) Enable(id, true);
   const int mode = context_.Settings().mode;
   if (automatic_) {
     window_.ArmSchedule(true);
     // Unstored readings keep the screen up for the operator; the schedule goes on in it.
-    if (unwritten_ == 0) EndDialog(platform::kIdOk);
+    if (unwritten_ == 0 && unstoredResults_ == 0) EndDialog(platform::kIdOk);
     return;
   }
   if (mode == kInterval) window_.ArmSchedule(true);

@@ -1,5 +1,6 @@
 // The stored side of the Monitoring screen: viewing a cycle file with its differences, and
 // copying data files to external storage.
+#include "monitoring/CorrectedDialog.h"
 #include "monitoring/CycleFileText.h"
 #include "monitoring/CyclesDialog.h"
 #include "monitoring/DataFileCopy.h"
@@ -10,6 +11,7 @@
 #include "monitoring/MonitoringDialog.h"
 #include "monitoring/MonitoringTexts.h"
 #include "platform/Files.h"
+#include "results/ResultsDatabase.h"
 #include "training/TrainingFile.h"
 
 namespace vigil::monitoring {
@@ -24,6 +26,11 @@ void MonitoringDialog::OpenCycles() {
   CyclesDialog cycles(context_, context_.Layout().DataFolder());
   if (context_.Host().RunModal(cycles) != platform::kIdOk) return;
   ShowCycleFile(cycles.ChosenPath());
+}
+
+void MonitoringDialog::OpenCorrected() {
+  CorrectedDialog corrected(context_, context_.Layout().DataFolder() / results::kResultsFileName);
+  context_.Host().RunModal(corrected);
 }
 
 void MonitoringDialog::ShowCycleFile(const std::filesystem::path& path) {

@@ -27,6 +27,14 @@ inline constexpr Text kCannotClose{
     "This screen cannot be closed at the moment.  Monitoring is in progress..."};
 inline constexpr Text kNotWritten{"IDS_MONITOR_LBL_DATA_NOT_WRITTEN",
                                   "Data file could not be written! Readings not stored: %d"};
+inline constexpr Text kCorrected{"IDS_MONITOR_BTN_CORRECTED", "Corrected"};
+inline constexpr Text kNoEvaluatedCycle{"IDS_MONITOR_LBL_NO_EVALUATED_CYCLE", "No evaluated cycle yet."};
+inline constexpr Text kCycleWord{"IDS_MONITOR_LBL_CYCLE", "cycle"};
+inline constexpr Text kCorrectedFrom{"IDS_MONITOR_LBL_CORRECTED_FROM", "station from"};
+inline constexpr Text kExcluded{"IDS_MONITOR_LBL_REFERENCES_EXCLUDED", "excluded"};
+inline constexpr Text kNotCorrected{"IDS_MONITOR_LBL_NOT_CORRECTED", "NOT corrected:"};
+inline constexpr Text kResultsNotWritten{"IDS_MONITOR_LBL_RESULTS_NOT_WRITTEN",
+                                         "Results database could not be written! Cycles not evaluated: %d"};
 
 inline constexpr Text kSelectCycle{"IDS_MONITOR_MSGBOX_SELECT_CYCLE_VIEW", "Please select a cycle to view."};
 inline constexpr Text kView{"IDS_MONITOR_CYCLE_BTN_VIEW", "View"};

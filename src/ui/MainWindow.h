@@ -51,6 +51,10 @@ class MainWindow final : public platform::Dialog {
 
   AppContext& Context() { return context_; }
   void SetHooks(MainWindowHooks* hooks) { hooks_ = hooks; }
+  /// Hands a stored cycle file to the hooks; true without hooks.
+  bool CycleStored(const std::filesystem::path& cycleFile) {
+    return hooks_ == nullptr || hooks_->OnCycleStored(*this, cycleFile);
+  }
 
   bool MonitoringEnabled() const { return enabled_; }
   bool ProjectStationLoaded() const { return loaded_; }

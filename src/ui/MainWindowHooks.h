@@ -3,6 +3,8 @@
 // nothing and the tick does nothing.
 #pragma once
 
+#include <filesystem>
+
 namespace vigil::ui {
 
 class MainWindow;
@@ -16,6 +18,13 @@ class MainWindowHooks {
   virtual void OpenMonitoring(MainWindow& window) { (void)window; }
   virtual void OpenTraining(MainWindow& window) { (void)window; }
   virtual void OpenOrientation(MainWindow& window) { (void)window; }
+  /// A cycle's lines are in `cycleFile`: what else becomes of them (the results database).
+  /// False when that failed; the cycle is stored all the same.
+  virtual bool OnCycleStored(MainWindow& window, const std::filesystem::path& cycleFile) {
+    (void)window;
+    (void)cycleFile;
+    return true;
+  }
 };
 
 }  // namespace vigil::ui

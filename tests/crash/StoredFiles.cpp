@@ -116,6 +116,9 @@ FolderState ReadFolderState(const fs::path& folder) {
     std::error_code typeError;
     if (!it->is_regular_file(typeError)) continue;
     const std::string relative = fs::relative(it->path(), folder, typeError).generic_string();
+    // The results database is derived from the cycle files (rebuilt at will) and kept whole by
+    // SQLite's own journal, not by the file layer these trials stop.
+    if (relative.rfind("Data/results.sqlite", 0) == 0) continue;
     // A temporary file may be renamed away between listing and reading it.
     if (auto bytes = platform::ReadFileBytes(it->path())) state[relative] = std::move(*bytes);
   }

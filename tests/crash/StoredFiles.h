@@ -19,7 +19,7 @@ StoredKind KindOf(const std::filesystem::path& relative);
 /// The kind of the file an operation is for: a temporary file counts as its target.
 StoredKind TargetKindOf(const std::filesystem::path& relative);
 
-/// Every file below `folder`: relative path (generic form) to raw bytes.
+/// Every file below `folder` but the results database: relative path (generic form) to raw bytes.
 using FolderState = std::map<std::string, std::string>;
 FolderState ReadFolderState(const std::filesystem::path& folder);
 

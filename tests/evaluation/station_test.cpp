@@ -40,7 +40,8 @@ ReferenceObservation Observe(const Target& t, const StationEstimate& s, double d
           o.sdMetres + dSdMm * 0.001,
           t.e,
           t.n,
-          t.h};
+          t.h,
+          0};  // the frame exact: only the cycle's readings carry noise here
 }
 
 SolutionSettings Settings() {

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "MonitoringWorld.h"
+#include "SyntheticSite.h"
+#include "monitoring/CorrectedDialog.h"
 #include "monitoring/CycleFileText.h"
 #include "monitoring/CyclesDialog.h"
 #include "monitoring/DownloadDialog.h"
 #include "monitoring/FolderBrowserDialog.h"
+#include "results/CycleStore.h"
 
 namespace vigil::monitoring {
 namespace {
@@ -134,7 +137,7 @@ TEST_F(StorageTest, SaveAsBeforeAnyCycleAsksToStartFirstEvenWithOlderFiles) {
           [&] {
             EXPECT_EQ(dialog.Text(MD::kButton1Id), "Save As");
             EXPECT_EQ(dialog.Text(MD::kButton2Id), "Download");
-            EXPECT_EQ(dialog.Text(MD::kButton3Id), "");
+            EXPECT_EQ(dialog.Text(MD::kButton3Id), "Corrected");
             EXPECT_EQ(dialog.Text(MD::kButton4Id), "P2");
           })
       .Press(MD::kButton1Id)
@@ -299,6 +302,59 @@ TEST_F(StorageTest, DownloadWithoutDataSaysSo) {
       .AnswerMessageBox("Please select a file to download.");
   host_.EndAll();
   host_.Run(dialog);
+}
+
+TEST_F(StorageTest, TheCorrectedPageShowsTheLastEvaluatedCycleWithItsReferences) {
+  const survey::StationPosition station{2250.0, 5120.0, 438.15};
+  PutDataFile("STN1_PROJ_08-Dec-2026_Cycle_3.vgl", evaluation::test::CycleText(station, station, 2.0));
+  std::string error;
+  auto db = results::ResultsDatabase::Open(DataFolder() / results::kResultsFileName, error);
+  ASSERT_TRUE(db) << error;
+  ASSERT_EQ(results::StoreCycleFile(*db, DataFolder() / "STN1_PROJ_08-Dec-2026_Cycle_3.vgl", Settings(),
+                                    evaluation::test::Trained(station), {})
+                .outcome,
+            results::StoreOutcome::kStored);
+  MD dialog(Window(), false);
+  host_.Press(MD::kButton4Id)
+      .Press(MD::kButton3Id)
+      .WaitForDialog<CorrectedDialog>()
+      .Do("the last cycle",
+          [&] {
+            CorrectedDialog* c = host_.Front<CorrectedDialog>();
+            EXPECT_EQ(c->Text(CorrectedDialog::kStateLabelId),
+                      "2026-12-08 09:00, cycle 3: station from R1, R2, R3, R4");
+            ASSERT_EQ(c->ListRowCount(CorrectedDialog::kListId), 8);
+            const std::vector<std::string> m1 = c->ListRow(CorrectedDialog::kListId, 4);
+            ASSERT_EQ(m1.size(), 5u);
+            EXPECT_EQ(m1[0], "M1");
+            const double expected[] = {3.0, -2.0, 1.0};  // within the rounding of the file's texts
+            for (int k = 0; k < 3; ++k)
+              EXPECT_NEAR(platform::ParseDoubleOr(m1[k + 1], 99.0), expected[k], 0.05);
+            EXPECT_EQ(m1[4], "*");
+            EXPECT_EQ(c->ListCell(CorrectedDialog::kListId, 5, 4), "") << "M2 has not moved";
+            EXPECT_EQ(c->ListCell(CorrectedDialog::kListId, 7, 1), "") << "M4 was never measured";
+          })
+      .Press(CorrectedDialog::kCloseKeyId)
+      .WaitForDialog<MD>();
+  host_.EndAll();
+  host_.Run(dialog);
+}
+
+TEST_F(StorageTest, ResultsThatCannotBeStoredAreShownAndTheCycleIsStoredAllTheSame) {
+  struct Refusing final : ui::MainWindowHooks {
+    bool OnCycleStored(ui::MainWindow&, const std::filesystem::path&) override { return false; }
+  } refusing;
+  Window().SetHooks(&refusing);
+  MD dialog(Window(), false);
+  ScriptUserCycle(dialog).Do("said on the screen", [&] {
+    EXPECT_EQ(dialog.Text(MD::kNotWrittenLabelId),
+              "Results database could not be written! Cycles not evaluated: 1");
+  });
+  host_.EndAll();
+  host_.Run(dialog);
+  EXPECT_EQ(dialog.UnstoredResults(), 1);
+  EXPECT_EQ(DataFiles().size(), 1u);
+  Window().SetHooks(&hooks_);
 }
 
 }  // namespace

@@ -1,0 +1,106 @@
+#include "results/Schema.h"
+
+namespace vigil::results {
+
+namespace {
+
+// Every length in metres, angle in gon, displacement and its sigma in mm, time in ms since
+// 1970 on the station's local clock. A cycle is keyed by project, station and file name; its
+// lines by their line number in the file, so writing a cycle again replaces its rows.
+constexpr const char* kVersion1 = R"sql(
+CREATE TABLE cycles (
+  id INTEGER PRIMARY KEY,
+  project TEXT NOT NULL,
+  station TEXT NOT NULL,
+  file TEXT NOT NULL,
+  cycle_number INTEGER NOT NULL,
+  first_ms INTEGER NOT NULL,
+  last_ms INTEGER NOT NULL,
+  measured_lines INTEGER NOT NULL,
+  failed_lines INTEGER NOT NULL,
+  skipped_lines INTEGER NOT NULL,
+  corrected INTEGER NOT NULL,
+  uncorrected_why TEXT NOT NULL,
+  UNIQUE (project, station, file)
+);
+CREATE INDEX cycles_by_time ON cycles (project, station, first_ms);
+CREATE TABLE station_solutions (
+  cycle_id INTEGER PRIMARY KEY REFERENCES cycles (id) ON DELETE CASCADE,
+  as_set_easting_m REAL NOT NULL, as_set_northing_m REAL NOT NULL, as_set_level_m REAL NOT NULL,
+  easting_m REAL, northing_m REAL, level_m REAL, orientation_correction_gon REAL,
+  sigma_easting_mm REAL, sigma_northing_mm REAL, sigma_level_mm REAL, sigma_orientation_mgon REAL,
+  sigma0 REAL, redundancy INTEGER, global_test_value REAL, global_test_critical REAL, global_test_passed INTEGER
+);
+CREATE TABLE reference_uses (
+  cycle_id INTEGER NOT NULL REFERENCES cycles (id) ON DELETE CASCADE,
+  point TEXT NOT NULL,
+  used INTEGER NOT NULL,
+  why TEXT NOT NULL,
+  residual_ha_mgon REAL, residual_va_mgon REAL, residual_sd_mm REAL,
+  standardised_ha REAL, standardised_va REAL, standardised_sd REAL,
+  PRIMARY KEY (cycle_id, point)
+);
+CREATE TABLE observations (
+  cycle_id INTEGER NOT NULL REFERENCES cycles (id) ON DELETE CASCADE,
+  line INTEGER NOT NULL,
+  point TEXT NOT NULL,
+  round INTEGER NOT NULL,
+  face INTEGER NOT NULL,
+  time_ms INTEGER NOT NULL,
+  measured INTEGER NOT NULL,
+  ha_gon REAL NOT NULL, va_gon REAL NOT NULL, sd_m REAL NOT NULL,
+  easting_m REAL, northing_m REAL, rl_m REAL,
+  PRIMARY KEY (cycle_id, line)
+);
+CREATE TABLE point_results (
+  cycle_id INTEGER NOT NULL REFERENCES cycles (id) ON DELETE CASCADE,
+  point TEXT NOT NULL,
+  prism_type INTEGER NOT NULL,
+  reference INTEGER NOT NULL,
+  readings INTEGER NOT NULL, failed INTEGER NOT NULL, face1 INTEGER NOT NULL, face2 INTEGER NOT NULL,
+  time_ms INTEGER NOT NULL,
+  ha_gon REAL, va_gon REAL, sd_m REAL,
+  ha_scatter_mgon REAL, va_scatter_mgon REAL, sd_scatter_mm REAL, scatter_suspect INTEGER NOT NULL,
+  positioned INTEGER NOT NULL,
+  easting_m REAL, northing_m REAL, level_m REAL,
+  cov_ee REAL, cov_en REAL, cov_eh REAL, cov_nn REAL, cov_nh REAL, cov_hh REAL,
+  has_displacement INTEGER NOT NULL,
+  d_east_mm REAL, d_north_mm REAL, d_level_mm REAL,
+  sigma_east_mm REAL, sigma_north_mm REAL, sigma_level_mm REAL,
+  test_value REAL, test_critical REAL, significant INTEGER NOT NULL,
+  raw_east_mm REAL, raw_north_mm REAL, raw_level_mm REAL,
+  v_east_mm_per_day REAL, v_north_mm_per_day REAL, v_level_mm_per_day REAL,
+  PRIMARY KEY (cycle_id, point)
+);
+CREATE INDEX point_results_by_point ON point_results (point, cycle_id);
+)sql";
+
+int UserVersion(Database& db) {
+  Statement s = db.Prepare("PRAGMA user_version");
+  return s.Step() ? static_cast<int>(s.Int(0)) : -1;
+}
+
+}  // namespace
+
+bool PrepareSchema(Database& db, std::string& error) {
+  const int version = UserVersion(db);
+  if (version < 0) {
+    error = "not a results database: " + db.LastError();
+    return false;
+  }
+  if (version > kSchemaVersion) {
+    error = "the results database is of a newer version (" + std::to_string(version) +
+            ") than this program (" + std::to_string(kSchemaVersion) + ")";
+    return false;
+  }
+  if (version == kSchemaVersion) return true;
+  Transaction t(db);
+  if (!t.Began() || !db.Execute(kVersion1) ||
+      !db.Execute("PRAGMA user_version = " + std::to_string(kSchemaVersion)) || !t.Commit()) {
+    error = "cannot create the results tables: " + db.LastError();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace vigil::results

@@ -1,0 +1,17 @@
+// The tables of a results database and their version. A database of an older version is
+// brought up to this one; a newer one is refused, so an old program never writes rows it does
+// not understand.
+#pragma once
+
+#include <string>
+
+#include "results/Sqlite.h"
+
+namespace vigil::results {
+
+inline constexpr int kSchemaVersion = 1;
+
+/// Creates or migrates the tables; false with `error` for a newer or unreadable database.
+bool PrepareSchema(Database& db, std::string& error);
+
+}  // namespace vigil::results
