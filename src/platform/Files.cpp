@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <system_error>
@@ -126,11 +127,9 @@ std::optional<std::string> ReadUtf16File(const fs::path& path) {
 
 // The temporary file gets `mode` before it replaces the target, so a copied program stays
 // executable.
-// `hooked` false: the caller has already asked the fault hook for this operation.
-static bool WriteAtomicWithMode(const fs::path& path, std::string_view bytes, mode_t mode,
-                                bool hooked = true) {
+static bool WriteAtomicWithMode(const fs::path& path, std::string_view bytes, mode_t mode) {
   const fs::path temp = TemporaryBeside(path);
-  if (hooked && !Permitted(FileOp::Write, temp)) return false;
+  if (!Permitted(FileOp::Write, temp)) return false;
   {
     Descriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode));
     if (fd.get() < 0) return false;
@@ -141,7 +140,38 @@ static bool WriteAtomicWithMode(const fs::path& path, std::string_view bytes, mo
       return false;
     }
   }
-  if ((hooked && !Permitted(FileOp::Rename, path)) || ::rename(temp.c_str(), path.c_str()) != 0) {
+  if (!Permitted(FileOp::Rename, path) || ::rename(temp.c_str(), path.c_str()) != 0) {
+    ::unlink(temp.c_str());
+    return false;
+  }
+  SyncFolder(path.parent_path());
+  return true;
+}
+
+// Puts the temporary file in place under `path` unless a file of that name exists: another
+// program may have made it since it was found missing, and renaming over it would throw its
+// lines away.
+static bool PlaceWithoutReplacing(const fs::path& temp, const fs::path& path) {
+  if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // A file system without the flag: a second name fails on an existing one just the same.
+  if (::link(temp.c_str(), path.c_str()) != 0) return false;
+  ::unlink(temp.c_str());
+  return true;
+}
+
+bool CreateFileBytes(const fs::path& path, std::string_view bytes) {
+  const fs::path temp = TemporaryBeside(path);
+  {
+    Descriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    if (fd.get() < 0) return false;
+    const bool written = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+    if (!fd.Close() || !written) {
+      ::unlink(temp.c_str());
+      return false;
+    }
+  }
+  if (!Permitted(FileOp::Rename, path) || !PlaceWithoutReplacing(temp, path)) {
     ::unlink(temp.c_str());
     return false;
   }
@@ -161,7 +191,7 @@ bool AppendUtf16File(const fs::path& path, std::string_view text) {
   if (!Permitted(FileOp::Append, path)) return false;
   // A new file appears whole: stopped between creating it and writing, the program would leave
   // an empty file, and the next run would append its lines without the header.
-  if (!FileExists(path)) return WriteAtomicWithMode(path, Utf8ToUtf16Le(text), 0644, false);
+  if (!FileExists(path)) return CreateFileBytes(path, Utf8ToUtf16Le(text));
   Descriptor fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC));
   if (fd.get() < 0) return false;
   struct stat before {};

@@ -40,9 +40,14 @@ bool WriteFileBytesAtomic(const fs::path& path, std::string_view bytes);
 /// WriteFileBytesAtomic of the UTF-16LE form of `text` (no byte-order mark, no terminator).
 bool WriteUtf16FileAtomic(const fs::path& path, std::string_view text);
 
+/// Creates `path` holding `bytes`: it appears whole (temporary file put in place) and never
+/// over an existing file, which is left alone and false returned.
+bool CreateFileBytes(const fs::path& path, std::string_view bytes);
+
 /// Appends the UTF-16LE form of `text` and flushes it to the medium; a missing file is created
-/// whole with `text` (temporary file and rename), never seen empty. False when nothing or not
-/// all of it could be written; the file is then left as it was (or not created).
+/// whole with `text` (temporary file put in place), never seen empty, and never over a file of
+/// that name made meanwhile. False when nothing or not all of it could be written; the file is
+/// then left as it was (or not created).
 bool AppendUtf16File(const fs::path& path, std::string_view text);
 
 /// Copies a file. With `failIfExists` an existing target is left alone and false returned.
