@@ -62,8 +62,13 @@ int RunStation(const AppOptions& options, const platform::Paths& paths) {
                                             : platform::PathFromText(options.runtimeDir);
   InstrumentBus instrument;
   std::string error;
-  if (!OpenInstrumentBus(platform::MakeSocketBus(runtime), platform::PathFromText(options.simScenario),
-                         instrument, error)) {
+  auto socketBus = platform::MakeSocketBus(runtime, &error);
+  if (!socketBus) {
+    Say("VigilStation: " + error);
+    return 1;
+  }
+  if (!OpenInstrumentBus(std::move(socketBus), platform::PathFromText(options.simScenario), instrument,
+                         error)) {
     Say("VigilStation: " + error);
     return 1;
   }
