@@ -119,6 +119,41 @@ std::optional<std::string> ReadFileBytes(const fs::path& path) {
   return bytes;
 }
 
+std::optional<FileStamp> StampOf(const fs::path& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+  FileStamp stamp;
+  stamp.device = info.st_dev;
+  stamp.inode = info.st_ino;
+  stamp.sizeBytes = static_cast<std::uint64_t>(info.st_size);
+  stamp.modifiedNs = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+  stamp.changedNs = static_cast<std::int64_t>(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec;
+  stamp.regular = S_ISREG(info.st_mode);
+  return stamp;
+}
+
+std::optional<std::string> ReadRegularFileBytes(const fs::path& path, std::size_t maxBytes) {
+  if (!Permitted(FileOp::Read, path)) return std::nullopt;
+  // Non-blocking: opening a FIFO must not wait for a writer.
+  Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (fd.get() < 0) return std::nullopt;
+  struct stat info {};
+  if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  std::string bytes(maxBytes, '\0');
+  std::size_t done = 0;
+  while (done < maxBytes) {
+    const ssize_t n = ::read(fd.get(), bytes.data() + done, maxBytes - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
 std::optional<std::string> ReadUtf16File(const fs::path& path) {
   auto bytes = ReadFileBytes(path);
   if (!bytes) return std::nullopt;

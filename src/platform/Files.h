@@ -29,6 +29,26 @@ void SetFileFaultHook(FileFaultHook hook);
 /// Whole file as raw bytes; nullopt when it does not exist or cannot be read.
 std::optional<std::string> ReadFileBytes(const fs::path& path);
 
+/// Identity and state of a file as stat gives them: a file replaced, grown or touched gets
+/// another stamp.
+struct FileStamp {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  std::uint64_t sizeBytes = 0;
+  std::int64_t modifiedNs = 0;
+  std::int64_t changedNs = 0;
+  bool regular = false;
+  bool operator==(const FileStamp&) const = default;
+};
+
+/// The stamp of what `path` names (links followed), or nullopt when nothing is there.
+std::optional<FileStamp> StampOf(const fs::path& path);
+
+/// At most `maxBytes` of a regular file. A device, FIFO, socket or folder gives nullopt without
+/// waiting for it (a link to /dev/zero or a FIFO put in a file's place must not hang or fill
+/// the memory), and so does a file that cannot be read.
+std::optional<std::string> ReadRegularFileBytes(const fs::path& path, std::size_t maxBytes);
+
 /// Whole UTF-16LE text file as UTF-8 (no byte-order mark is expected or removed: a mark
 /// stays in the text as U+FEFF). nullopt when it does not exist or cannot be read.
 std::optional<std::string> ReadUtf16File(const fs::path& path);
