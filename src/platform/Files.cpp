@@ -67,6 +67,20 @@ class Descriptor {
   int fd_;
 };
 
+FileTrace& Trace() {
+  static FileTrace trace;
+  return trace;
+}
+
+void Note(FileStep step, const fs::path& path) {
+  FileTrace trace;
+  {
+    std::lock_guard lock(HookMutex());
+    trace = Trace();
+  }
+  if (trace) trace(step, path);
+}
+
 bool WriteAll(int fd, std::string_view bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
@@ -80,10 +94,22 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+bool WriteData(int fd, const fs::path& path, std::string_view bytes) {
+  const bool written = WriteAll(fd, bytes);
+  Note(FileStep::DataWritten, path);
+  return written;
+}
+
+bool SyncData(int fd, const fs::path& path) {
+  if (::fsync(fd) != 0) return false;
+  Note(FileStep::DataSynced, path);
+  return true;
+}
+
 // Makes the rename itself durable.
 void SyncFolder(const fs::path& folder) {
   Descriptor dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dir.get() >= 0) ::fsync(dir.get());
+  if (dir.get() >= 0 && ::fsync(dir.get()) == 0) Note(FileStep::FolderSynced, folder);
 }
 
 std::atomic<unsigned> g_tempCounter{0};
@@ -99,6 +125,11 @@ fs::path TemporaryBeside(const fs::path& path) {
 void SetFileFaultHook(FileFaultHook hook) {
   std::lock_guard lock(HookMutex());
   Hook() = std::move(hook);
+}
+
+void SetFileTrace(FileTrace trace) {
+  std::lock_guard lock(HookMutex());
+  Trace() = std::move(trace);
 }
 
 std::optional<std::string> ReadFileBytes(const fs::path& path) {
@@ -169,7 +200,7 @@ static bool WriteAtomicWithMode(const fs::path& path, std::string_view bytes, mo
     Descriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode));
     if (fd.get() < 0) return false;
     ::fchmod(fd.get(), mode);  // the process umask must not strip the copy's modes
-    const bool written = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+    const bool written = WriteData(fd.get(), temp, bytes) && SyncData(fd.get(), temp);
     if (!fd.Close() || !written) {
       ::unlink(temp.c_str());
       return false;
@@ -179,6 +210,7 @@ static bool WriteAtomicWithMode(const fs::path& path, std::string_view bytes, mo
     ::unlink(temp.c_str());
     return false;
   }
+  Note(FileStep::Renamed, path);
   SyncFolder(path.parent_path());
   return true;
 }
@@ -200,7 +232,7 @@ bool CreateFileBytes(const fs::path& path, std::string_view bytes) {
   {
     Descriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
     if (fd.get() < 0) return false;
-    const bool written = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+    const bool written = WriteData(fd.get(), temp, bytes) && SyncData(fd.get(), temp);
     if (!fd.Close() || !written) {
       ::unlink(temp.c_str());
       return false;
@@ -210,6 +242,7 @@ bool CreateFileBytes(const fs::path& path, std::string_view bytes) {
     ::unlink(temp.c_str());
     return false;
   }
+  Note(FileStep::Renamed, path);
   SyncFolder(path.parent_path());
   return true;
 }
@@ -231,7 +264,7 @@ bool AppendUtf16File(const fs::path& path, std::string_view text) {
   if (fd.get() < 0) return false;
   struct stat before {};
   const bool sized = ::fstat(fd.get(), &before) == 0;
-  const bool written = WriteAll(fd.get(), Utf8ToUtf16Le(text)) && ::fsync(fd.get()) == 0;
+  const bool written = WriteData(fd.get(), path, Utf8ToUtf16Le(text)) && SyncData(fd.get(), path);
   if (!written) {
     // A part of the text left behind (a full medium) would join the next line appended.
     if (sized && ::ftruncate(fd.get(), before.st_size) == 0) ::fsync(fd.get());
@@ -261,7 +294,7 @@ bool CreateFolder(const fs::path& path) {
   if (FolderExists(path)) return true;
   if (!Permitted(FileOp::CreateFolder, path)) return false;
   std::error_code ec;
-  fs::create_directory(path, ec);
+  if (fs::create_directory(path, ec)) Note(FileStep::FolderCreated, path);
   return FolderExists(path);
 }
 

@@ -26,6 +26,14 @@ enum class FaultAction { Proceed, Fail, Crash };
 using FileFaultHook = std::function<FaultAction(FileOp op, const fs::path& path)>;
 void SetFileFaultHook(FileFaultHook hook);
 
+/// What the file layer did to the medium, in order: data written into a file, that file's data
+/// synced, a file put in place under its name, a folder's entries synced, a folder made. Crash
+/// tests stop the process, which keeps the page cache; the trace lets them check that every
+/// change is synced before the program counts on it, as a power cut requires.
+enum class FileStep { DataWritten, DataSynced, Renamed, FolderSynced, FolderCreated };
+using FileTrace = std::function<void(FileStep step, const fs::path& path)>;
+void SetFileTrace(FileTrace trace);
+
 /// Whole file as raw bytes; nullopt when it does not exist or cannot be read.
 std::optional<std::string> ReadFileBytes(const fs::path& path);
 
