@@ -294,7 +294,11 @@ bool CreateFolder(const fs::path& path) {
   if (FolderExists(path)) return true;
   if (!Permitted(FileOp::CreateFolder, path)) return false;
   std::error_code ec;
-  if (fs::create_directory(path, ec)) Note(FileStep::FolderCreated, path);
+  if (fs::create_directory(path, ec)) {
+    Note(FileStep::FolderCreated, path);
+    // The files about to be made in it are only as durable as its own entry.
+    SyncFolder(path.parent_path());
+  }
   return FolderExists(path);
 }
 

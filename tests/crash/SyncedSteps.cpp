@@ -57,6 +57,7 @@ std::vector<std::string> UnsyncedChanges(const std::vector<TracedStep>& steps) {
         break;
       case FileStep::FolderCreated:
         changeBegins("folder " + name + " made");
+        unsynced[s.path.parent_path()] = "the entry of folder " + name;
         break;
     }
   }
