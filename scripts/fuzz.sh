@@ -19,6 +19,19 @@ fi
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$(nproc)" --target "${targets[@]}"
 
+# A library built without the fuzzer's coverage hides its parser from the fuzzer and from the
+# sanitizers: refuse to run rather than report a clean run that never looked.
+uninstrumented=()
+for lib in $(find build/fuzz/src -name 'libvigil_*.a' | sort); do
+  if ! nm -A "$lib" 2>/dev/null | grep '__sanitizer_cov_' >/dev/null; then
+    uninstrumented+=("$lib")
+  fi
+done
+if [ "${#uninstrumented[@]}" -gt 0 ]; then
+  echo "fuzz: libraries without fuzzer coverage: ${uninstrumented[*]}" >&2
+  exit 1
+fi
+
 mkdir -p build/fuzz/crashes
 failed=()
 for t in "${targets[@]}"; do

@@ -9,8 +9,11 @@
 #include "app/StationHooks.h"
 #include "platform/EventLoop.h"
 #include "platform/Files.h"
+#include "platform/FolderLock.h"
 #include "platform/WindowMessages.h"
+#include "store/Placeholders.h"
 #include "store/StorageLayout.h"
+#include "store/Translations.h"
 #include "ui/MonitoringApp.h"
 #include "ui/qt/QtHost.h"
 #include "ui/qt/QtTimeDriver.h"
@@ -36,6 +39,21 @@ int RunMainWindow(platform::EventLoop& loop, platform::MessageBus& bus, platform
 }  // namespace
 
 int RunStation(const AppOptions& options, const platform::Paths& paths) {
+  // Held until the program ends: a second program on this folder would count the same cycle
+  // files and write into the first one's.
+  const platform::FolderLock lock(paths.ProgramFolder());
+  if (!lock.Held()) {
+    const store::StorageLayout layout(paths);
+    std::string text = store::Translate(
+        layout.TranslationsFilePath(), "IDS_MAIN_MSGBOX_FOLDER_IN_USE",
+        "The program folder {folder} is in use by process {pid}. Only one VigilStation may run on a program "
+        "folder.");
+    const std::string folder = platform::PathText(paths.ProgramFolder());
+    const std::string pid = lock.HolderPid() > 0 ? std::to_string(lock.HolderPid()) : std::string("?");
+    text = store::FillPlaceholders(text, {{"{folder}", folder}, {"{pid}", pid}});
+    Say("VigilStation: " + (lock.Error().empty() ? text : lock.Error()));
+    return 1;
+  }
   platform::EventLoop loop(std::make_unique<ui::qt::QtTimeDriver>());
   ui::qt::QtHost host(loop, paths.DeviceRoot());
 
@@ -44,8 +62,13 @@ int RunStation(const AppOptions& options, const platform::Paths& paths) {
                                             : platform::PathFromText(options.runtimeDir);
   InstrumentBus instrument;
   std::string error;
-  if (!OpenInstrumentBus(platform::MakeSocketBus(runtime), platform::PathFromText(options.simScenario),
-                         instrument, error)) {
+  auto socketBus = platform::MakeSocketBus(runtime, &error);
+  if (!socketBus) {
+    Say("VigilStation: " + error);
+    return 1;
+  }
+  if (!OpenInstrumentBus(std::move(socketBus), platform::PathFromText(options.simScenario), instrument,
+                         error)) {
     Say("VigilStation: " + error);
     return 1;
   }

@@ -28,6 +28,8 @@ bool BasicModeLink::OpenLinkWindow() {
   if (window_) return true;
   auto window = std::make_unique<LinkWindow>(replies_);
   const platform::WindowHandle handle = loop_.AddWindow(window.get());
+  // The instrument's replies are never dropped; other windows' queues are bounded.
+  loop_.SetInboxLimit(handle, 0);
   if (!bus_.Register(kLinkWindowTitle, platform::DeliverToWindow(loop_, handle))) {
     loop_.RemoveWindow(handle);
     return false;

@@ -18,6 +18,7 @@ void InstrumentSettings::WriteAcknowledged(const Command& command, const std::op
 }
 
 void InstrumentSettings::ApplyMonitoringSettings() {
+  stoppedAt_ = EnableStep::kNone;
   engine_.RestartStep();
   engine_.ArmTimer(kBlockATimer, kParameterPollMs);
   link_.SendCommand(kReadBlockA);
@@ -68,6 +69,7 @@ void InstrumentSettings::OnBlockTick() {
     return;
   }
   if (r == kNoLine) r = kReadingTimeOut;
+  stoppedAt_ = timer == kBlockATimer ? EnableStep::kBlockA : EnableStep::kBlockB;
   engine_.KillActiveTimer();
   notices_.ShowMessage(kTimedOutText);
   engine_.SetReadingResult(r);
@@ -101,8 +103,21 @@ void InstrumentSettings::OnReflectorOrMotorTick() {
     return;
   }
   if (r == kNoLine) r = kReadingTimeOut;
+  stoppedAt_ = timer == kReflectorTimer ? EnableStep::kReflectorType : EnableStep::kMotorParameters;
   engine_.KillActiveTimer();
   engine_.SetReadingResult(r);
+}
+
+bool InstrumentSettings::GiveBackWritten() {
+  auto acknowledged = [&](const Command& command, const std::optional<std::string>& bytes) {
+    return bytes && link_.SendCommand(command, *bytes) == LinkStatus::Ack;
+  };
+  if (blockBChanged_ && acknowledged(kWriteBlockB, BuildWriteBlockBCommand(kept_.blockB)))
+    blockBChanged_ = false;
+  if (reflectorChanged_ &&
+      acknowledged(kWriteReflectorType, BuildWriteReflectorTypeCommand(kept_.reflectorType)))
+    reflectorChanged_ = false;
+  return !blockBChanged_ && !reflectorChanged_;
 }
 
 void InstrumentSettings::RestoreInstrumentSettings() {

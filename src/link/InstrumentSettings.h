@@ -22,6 +22,9 @@ inline constexpr std::uint32_t kParameterPollMs = 2000;
 
 inline constexpr std::string_view kTimedOutText = "Timed out!";
 
+/// The read at which the Enable chain stopped.
+enum class EnableStep { kNone, kBlockA, kBlockB, kReflectorType, kMotorParameters };
+
 /// What was read at Enable.
 struct KeptSettings {
   std::array<std::string, 2> blockA;
@@ -45,6 +48,15 @@ class InstrumentSettings {
   /// Writes the kept block B, reflector type and motor parameters back (synchronous).
   void RestoreInstrumentSettings();
 
+  /// Writes back what the chain wrote for monitoring and has not yet given back (block B,
+  /// reflector type); true when every such write was acknowledged or there was none. A
+  /// refused one stays marked, so the next Enable does not read the monitoring value as
+  /// the instrument's own.
+  bool GiveBackWritten();
+
+  /// The read that stopped the last chain (kNone while it runs or after it finished).
+  EnableStep StoppedAt() const { return stoppedAt_; }
+
   /// The main window's timer handler for timers 4 to 7; false for other active timers.
   bool OnTimer();
 
@@ -67,6 +79,7 @@ class InstrumentSettings {
   // instrument's own.
   bool blockBChanged_ = false;
   bool reflectorChanged_ = false;
+  EnableStep stoppedAt_ = EnableStep::kNone;
 };
 
 }  // namespace vigil::link

@@ -34,6 +34,36 @@ void EventLoop::RemoveWindow(WindowHandle handle) {
   std::erase_if(queue_, [handle](const Message& m) { return m.window == handle; });
   std::lock_guard lock(foreignMutex_);
   std::erase_if(foreign_, [handle](const Message& m) { return m.window == handle; });
+  inboxes_.erase(handle);
+}
+
+void EventLoop::SetInboxLimit(WindowHandle window, std::size_t limitBytes) {
+  std::lock_guard lock(foreignMutex_);
+  inboxes_[window].limitBytes = limitBytes;
+}
+
+std::uint64_t EventLoop::DroppedMessages(WindowHandle window) const {
+  std::lock_guard lock(foreignMutex_);
+  const auto it = inboxes_.find(window);
+  return it == inboxes_.end() ? 0 : it->second.dropped;
+}
+
+bool EventLoop::Admit(WindowHandle window, std::size_t bytes) {
+  Inbox& inbox = inboxes_[window];
+  const std::size_t charge = bytes + kInboxChargePerMessageBytes;
+  if (inbox.limitBytes != 0 && inbox.queuedBytes + charge > inbox.limitBytes) {
+    ++inbox.dropped;
+    return false;
+  }
+  inbox.queuedBytes += charge;
+  return true;
+}
+
+void EventLoop::Release(WindowHandle window, std::size_t bytes) {
+  const auto it = inboxes_.find(window);
+  if (it == inboxes_.end()) return;
+  const std::size_t charge = bytes + kInboxChargePerMessageBytes;
+  it->second.queuedBytes -= std::min(charge, it->second.queuedBytes);
 }
 
 bool EventLoop::HasWindow(WindowHandle handle) const {
@@ -67,6 +97,10 @@ void EventLoop::PostDelayed(std::uint32_t delayMs, std::function<void()> task) {
 }
 
 void EventLoop::PostCopyData(WindowHandle window, std::string bytes) {
+  {
+    std::lock_guard lock(foreignMutex_);
+    if (!Admit(window, bytes.size())) return;
+  }
   queue_.push_back(Message{window, std::move(bytes), {}});
 }
 
@@ -81,6 +115,7 @@ void EventLoop::PostFromAnyThread(std::function<void()> task) {
 void EventLoop::PostCopyDataFromAnyThread(WindowHandle window, std::string bytes) {
   {
     std::lock_guard lock(foreignMutex_);
+    if (!Admit(window, bytes.size())) return;
     foreign_.push_back(Message{window, std::move(bytes), {}});
   }
   time_->Wake();
@@ -118,6 +153,10 @@ bool EventLoop::DispatchOneMessage(WindowHandle onlyWindow) {
   if (message.window == 0) {
     if (message.task) message.task();
     return true;
+  }
+  {
+    std::lock_guard lock(foreignMutex_);
+    Release(message.window, message.bytes.size());
   }
   // A window removed after the message was queued no longer receives it.
   auto window = windows_.find(message.window);

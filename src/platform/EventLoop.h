@@ -20,6 +20,11 @@ namespace vigil::platform {
 /// Handle of a window registered with the loop; 0 is no window.
 using WindowHandle = std::uint32_t;
 
+/// Bytes (with a fixed charge per message) a window's queue of data messages may hold before
+/// further ones are dropped, unless the window's limit was changed.
+inline constexpr std::size_t kDefaultInboxLimitBytes = 1 << 20;
+inline constexpr std::size_t kInboxChargePerMessageBytes = 64;
+
 /// A receiver of window messages.
 class Window {
  public:
@@ -63,6 +68,13 @@ class EventLoop {
   void PostDelayed(std::uint32_t delayMs, std::function<void()> task);
   /// Queues bytes for a window, as a sent WM_COPYDATA from another process would arrive.
   void PostCopyData(WindowHandle window, std::string bytes);
+
+  /// Bounds the data messages queued for `window` (bytes, charge per message included); 0
+  /// for no bound. A message beyond it is dropped and counted: a peer that floods a window
+  /// while the link waits must not take the memory of the station.
+  void SetInboxLimit(WindowHandle window, std::size_t limitBytes);
+  /// Data messages dropped for `window` since it was added.
+  std::uint64_t DroppedMessages(WindowHandle window) const;
 
   /// Thread-safe forms for other threads (a socket receiver): handed to the user-interface
   /// thread at its next dispatch.
@@ -108,6 +120,15 @@ class EventLoop {
     std::function<void()> task;
   };
 
+  struct Inbox {
+    std::size_t limitBytes = kDefaultInboxLimitBytes;
+    std::size_t queuedBytes = 0;
+    std::uint64_t dropped = 0;
+  };
+  // Under foreignMutex_: takes room for a message in the window's inbox, or counts it dropped.
+  bool Admit(WindowHandle window, std::size_t bytes);
+  void Release(WindowHandle window, std::size_t bytes);
+
   void TakeForeign();
   bool DispatchOneMessage(WindowHandle onlyWindow);
   bool DispatchOneTimer(WindowHandle onlyWindow);
@@ -127,6 +148,7 @@ class EventLoop {
 
   mutable std::mutex foreignMutex_;
   std::deque<Message> foreign_;
+  std::map<WindowHandle, Inbox> inboxes_;
 };
 
 }  // namespace vigil::platform

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <system_error>
@@ -66,6 +67,20 @@ class Descriptor {
   int fd_;
 };
 
+FileTrace& Trace() {
+  static FileTrace trace;
+  return trace;
+}
+
+void Note(FileStep step, const fs::path& path) {
+  FileTrace trace;
+  {
+    std::lock_guard lock(HookMutex());
+    trace = Trace();
+  }
+  if (trace) trace(step, path);
+}
+
 bool WriteAll(int fd, std::string_view bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
@@ -79,10 +94,22 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+bool WriteData(int fd, const fs::path& path, std::string_view bytes) {
+  const bool written = WriteAll(fd, bytes);
+  Note(FileStep::DataWritten, path);
+  return written;
+}
+
+bool SyncData(int fd, const fs::path& path) {
+  if (::fsync(fd) != 0) return false;
+  Note(FileStep::DataSynced, path);
+  return true;
+}
+
 // Makes the rename itself durable.
 void SyncFolder(const fs::path& folder) {
   Descriptor dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dir.get() >= 0) ::fsync(dir.get());
+  if (dir.get() >= 0 && ::fsync(dir.get()) == 0) Note(FileStep::FolderSynced, folder);
 }
 
 std::atomic<unsigned> g_tempCounter{0};
@@ -98,6 +125,11 @@ fs::path TemporaryBeside(const fs::path& path) {
 void SetFileFaultHook(FileFaultHook hook) {
   std::lock_guard lock(HookMutex());
   Hook() = std::move(hook);
+}
+
+void SetFileTrace(FileTrace trace) {
+  std::lock_guard lock(HookMutex());
+  Trace() = std::move(trace);
 }
 
 std::optional<std::string> ReadFileBytes(const fs::path& path) {
@@ -118,6 +150,41 @@ std::optional<std::string> ReadFileBytes(const fs::path& path) {
   return bytes;
 }
 
+std::optional<FileStamp> StampOf(const fs::path& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+  FileStamp stamp;
+  stamp.device = info.st_dev;
+  stamp.inode = info.st_ino;
+  stamp.sizeBytes = static_cast<std::uint64_t>(info.st_size);
+  stamp.modifiedNs = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+  stamp.changedNs = static_cast<std::int64_t>(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec;
+  stamp.regular = S_ISREG(info.st_mode);
+  return stamp;
+}
+
+std::optional<std::string> ReadRegularFileBytes(const fs::path& path, std::size_t maxBytes) {
+  if (!Permitted(FileOp::Read, path)) return std::nullopt;
+  // Non-blocking: opening a FIFO must not wait for a writer.
+  Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (fd.get() < 0) return std::nullopt;
+  struct stat info {};
+  if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  std::string bytes(maxBytes, '\0');
+  std::size_t done = 0;
+  while (done < maxBytes) {
+    const ssize_t n = ::read(fd.get(), bytes.data() + done, maxBytes - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
 std::optional<std::string> ReadUtf16File(const fs::path& path) {
   auto bytes = ReadFileBytes(path);
   if (!bytes) return std::nullopt;
@@ -126,25 +193,56 @@ std::optional<std::string> ReadUtf16File(const fs::path& path) {
 
 // The temporary file gets `mode` before it replaces the target, so a copied program stays
 // executable.
-// `hooked` false: the caller has already asked the fault hook for this operation.
-static bool WriteAtomicWithMode(const fs::path& path, std::string_view bytes, mode_t mode,
-                                bool hooked = true) {
+static bool WriteAtomicWithMode(const fs::path& path, std::string_view bytes, mode_t mode) {
   const fs::path temp = TemporaryBeside(path);
-  if (hooked && !Permitted(FileOp::Write, temp)) return false;
+  if (!Permitted(FileOp::Write, temp)) return false;
   {
     Descriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode));
     if (fd.get() < 0) return false;
     ::fchmod(fd.get(), mode);  // the process umask must not strip the copy's modes
-    const bool written = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+    const bool written = WriteData(fd.get(), temp, bytes) && SyncData(fd.get(), temp);
     if (!fd.Close() || !written) {
       ::unlink(temp.c_str());
       return false;
     }
   }
-  if ((hooked && !Permitted(FileOp::Rename, path)) || ::rename(temp.c_str(), path.c_str()) != 0) {
+  if (!Permitted(FileOp::Rename, path) || ::rename(temp.c_str(), path.c_str()) != 0) {
     ::unlink(temp.c_str());
     return false;
   }
+  Note(FileStep::Renamed, path);
+  SyncFolder(path.parent_path());
+  return true;
+}
+
+// Puts the temporary file in place under `path` unless a file of that name exists: another
+// program may have made it since it was found missing, and renaming over it would throw its
+// lines away.
+static bool PlaceWithoutReplacing(const fs::path& temp, const fs::path& path) {
+  if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // A file system without the flag: a second name fails on an existing one just the same.
+  if (::link(temp.c_str(), path.c_str()) != 0) return false;
+  ::unlink(temp.c_str());
+  return true;
+}
+
+bool CreateFileBytes(const fs::path& path, std::string_view bytes) {
+  const fs::path temp = TemporaryBeside(path);
+  {
+    Descriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    if (fd.get() < 0) return false;
+    const bool written = WriteData(fd.get(), temp, bytes) && SyncData(fd.get(), temp);
+    if (!fd.Close() || !written) {
+      ::unlink(temp.c_str());
+      return false;
+    }
+  }
+  if (!Permitted(FileOp::Rename, path) || !PlaceWithoutReplacing(temp, path)) {
+    ::unlink(temp.c_str());
+    return false;
+  }
+  Note(FileStep::Renamed, path);
   SyncFolder(path.parent_path());
   return true;
 }
@@ -161,12 +259,12 @@ bool AppendUtf16File(const fs::path& path, std::string_view text) {
   if (!Permitted(FileOp::Append, path)) return false;
   // A new file appears whole: stopped between creating it and writing, the program would leave
   // an empty file, and the next run would append its lines without the header.
-  if (!FileExists(path)) return WriteAtomicWithMode(path, Utf8ToUtf16Le(text), 0644, false);
+  if (!FileExists(path)) return CreateFileBytes(path, Utf8ToUtf16Le(text));
   Descriptor fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC));
   if (fd.get() < 0) return false;
   struct stat before {};
   const bool sized = ::fstat(fd.get(), &before) == 0;
-  const bool written = WriteAll(fd.get(), Utf8ToUtf16Le(text)) && ::fsync(fd.get()) == 0;
+  const bool written = WriteData(fd.get(), path, Utf8ToUtf16Le(text)) && SyncData(fd.get(), path);
   if (!written) {
     // A part of the text left behind (a full medium) would join the next line appended.
     if (sized && ::ftruncate(fd.get(), before.st_size) == 0) ::fsync(fd.get());
@@ -196,7 +294,11 @@ bool CreateFolder(const fs::path& path) {
   if (FolderExists(path)) return true;
   if (!Permitted(FileOp::CreateFolder, path)) return false;
   std::error_code ec;
-  fs::create_directory(path, ec);
+  if (fs::create_directory(path, ec)) {
+    Note(FileStep::FolderCreated, path);
+    // The files about to be made in it are only as durable as its own entry.
+    SyncFolder(path.parent_path());
+  }
   return FolderExists(path);
 }
 

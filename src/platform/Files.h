@@ -26,8 +26,36 @@ enum class FaultAction { Proceed, Fail, Crash };
 using FileFaultHook = std::function<FaultAction(FileOp op, const fs::path& path)>;
 void SetFileFaultHook(FileFaultHook hook);
 
+/// What the file layer did to the medium, in order: data written into a file, that file's data
+/// synced, a file put in place under its name, a folder's entries synced, a folder made. Crash
+/// tests stop the process, which keeps the page cache; the trace lets them check that every
+/// change is synced before the program counts on it, as a power cut requires.
+enum class FileStep { DataWritten, DataSynced, Renamed, FolderSynced, FolderCreated };
+using FileTrace = std::function<void(FileStep step, const fs::path& path)>;
+void SetFileTrace(FileTrace trace);
+
 /// Whole file as raw bytes; nullopt when it does not exist or cannot be read.
 std::optional<std::string> ReadFileBytes(const fs::path& path);
+
+/// Identity and state of a file as stat gives them: a file replaced, grown or touched gets
+/// another stamp.
+struct FileStamp {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  std::uint64_t sizeBytes = 0;
+  std::int64_t modifiedNs = 0;
+  std::int64_t changedNs = 0;
+  bool regular = false;
+  bool operator==(const FileStamp&) const = default;
+};
+
+/// The stamp of what `path` names (links followed), or nullopt when nothing is there.
+std::optional<FileStamp> StampOf(const fs::path& path);
+
+/// At most `maxBytes` of a regular file. A device, FIFO, socket or folder gives nullopt without
+/// waiting for it (a link to /dev/zero or a FIFO put in a file's place must not hang or fill
+/// the memory), and so does a file that cannot be read.
+std::optional<std::string> ReadRegularFileBytes(const fs::path& path, std::size_t maxBytes);
 
 /// Whole UTF-16LE text file as UTF-8 (no byte-order mark is expected or removed: a mark
 /// stays in the text as U+FEFF). nullopt when it does not exist or cannot be read.
@@ -40,9 +68,14 @@ bool WriteFileBytesAtomic(const fs::path& path, std::string_view bytes);
 /// WriteFileBytesAtomic of the UTF-16LE form of `text` (no byte-order mark, no terminator).
 bool WriteUtf16FileAtomic(const fs::path& path, std::string_view text);
 
+/// Creates `path` holding `bytes`: it appears whole (temporary file put in place) and never
+/// over an existing file, which is left alone and false returned.
+bool CreateFileBytes(const fs::path& path, std::string_view bytes);
+
 /// Appends the UTF-16LE form of `text` and flushes it to the medium; a missing file is created
-/// whole with `text` (temporary file and rename), never seen empty. False when nothing or not
-/// all of it could be written; the file is then left as it was (or not created).
+/// whole with `text` (temporary file put in place), never seen empty, and never over a file of
+/// that name made meanwhile. False when nothing or not all of it could be written; the file is
+/// then left as it was (or not created).
 bool AppendUtf16File(const fs::path& path, std::string_view text);
 
 /// Copies a file. With `failIfExists` an existing target is left alone and false returned.

@@ -103,9 +103,6 @@ class Endpoint {
 class SocketBus final : public MessageBus {
  public:
   explicit SocketBus(fs::path folder) : folder_(std::move(folder)) {
-    std::error_code ec;
-    fs::create_directories(folder_, ec);
-    ::chmod(folder_.c_str(), 0700);
     sender_ = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
   }
   ~SocketBus() override {
@@ -125,8 +122,12 @@ class SocketBus final : public MessageBus {
     ::unlink(path.c_str());  // a stale file left by a program that was killed
     const int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return false;
-    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+    // The file is made with the umask's modes; it is closed to others before anyone is told
+    // the title, and the folder keeps them out meanwhile.
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::chmod(path.c_str(), 0600) != 0) {
       ::close(fd);
+      ::unlink(path.c_str());
       return false;
     }
     // Room for bursts of replies while the receiver is busy.
@@ -186,7 +187,12 @@ class SocketBus final : public MessageBus {
 
 }  // namespace
 
-std::unique_ptr<MessageBus> MakeSocketBus(fs::path runtimeFolder) {
+std::unique_ptr<MessageBus> MakeSocketBus(fs::path runtimeFolder, std::string* error) {
+  std::string why;
+  if (!PrepareRuntimeFolder(runtimeFolder, why)) {
+    if (error != nullptr) *error = why;
+    return nullptr;
+  }
   return std::make_unique<SocketBus>(std::move(runtimeFolder));
 }
 

@@ -47,9 +47,14 @@ std::unique_ptr<MessageBus> MakeInProcessBus();
 /// The largest message the socket transport carries (bytes).
 inline constexpr std::size_t kMaxSocketMessageBytes = 65536;
 
+/// Makes `folder` (mode 0700) when it is missing and checks it: a folder of this user, not a
+/// link, closed to group and others. False with `error` naming the folder otherwise.
+bool PrepareRuntimeFolder(const std::filesystem::path& folder, std::string& error);
+
 /// Endpoints between processes: each is a Unix-domain datagram socket named after its title
-/// in `runtimeFolder` (see docs/WINDOW-MESSAGES.md). A thread per endpoint receives.
-std::unique_ptr<MessageBus> MakeSocketBus(std::filesystem::path runtimeFolder);
+/// in `runtimeFolder` (see docs/WINDOW-MESSAGES.md), writable by this user only. A thread per
+/// endpoint receives. Null, with `error` filled, when PrepareRuntimeFolder refuses the folder.
+std::unique_ptr<MessageBus> MakeSocketBus(std::filesystem::path runtimeFolder, std::string* error = nullptr);
 
 /// The runtime folder of the socket transport: $VIGIL_RUNTIME_DIR, else
 /// $XDG_RUNTIME_DIR/vigil, else /tmp/vigil-<uid>.

@@ -2,8 +2,11 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cmath>
+#include <limits>
 #include <set>
 #include <stdexcept>
+#include <type_traits>
 
 #include "platform/Clock.h"
 #include "platform/Files.h"
@@ -34,9 +37,56 @@ void Take(const json& object, const char* key, T& target) {
   if (object.contains(key)) target = object.at(key).get<T>();
 }
 
-void TakeFinite(const json& object, const char* key, double& target, const std::string& where, double min) {
-  Take(object, key, target);
-  if (!std::isfinite(target) || target < min) throw Bad(where + "." + key + ": out of range");
+// Limits of the numbers a scenario may hold. Coordinates and distances stay far inside what
+// the replies' "%.4lf" texts and the scan's signal strength can carry; times stay below a day.
+constexpr double kMaxCoordinateMetres = 1e7;
+constexpr double kMaxMs = 86'400'000;
+constexpr double kMaxCount = 1e9;
+
+std::string Bound(double value) {
+  if (value == std::floor(value)) return platform::FormatInt(static_cast<long long>(value));
+  std::string text = platform::FormatFixed(value, 6);
+  while (text.back() == '0') text.pop_back();
+  return text;
+}
+
+// A number of the file, checked before it is converted: -1 for an unsigned field would wrap
+// (to 49 days of delay), a huge value would not fit the field at all.
+template <typename T>
+void TakeInRange(const json& object, const char* key, T& target, const std::string& where, double min,
+                 double max) {
+  if (!object.contains(key)) return;
+  const json& value = object.at(key);
+  const std::string name = where + "." + key;
+  if (!value.is_number()) throw Bad(name + ": must be a number");
+  const double number = value.get<double>();
+  if (!std::isfinite(number) || number < min || number > max)
+    throw Bad(name + ": out of range (" + Bound(min) + " to " + Bound(max) + ")");
+  if constexpr (std::is_integral_v<T>) {
+    if (number != std::floor(number)) throw Bad(name + ": must be a whole number");
+  }
+  target = static_cast<T>(number);
+}
+
+void TakeFinite(const json& object, const char* key, double& target, const std::string& where, double min,
+                double max = kMaxCoordinateMetres) {
+  TakeInRange(object, key, target, where, min, max);
+}
+
+void TakeMs(const json& object, const char* key, std::uint32_t& target, const std::string& where,
+            double min = 0.0) {
+  TakeInRange(object, key, target, where, min, kMaxMs);
+}
+
+void TakeCount(const json& object, const char* key, int& target, const std::string& where) {
+  TakeInRange(object, key, target, where, 0.0, kMaxCount);
+}
+
+double Coordinate(const json& object, const char* key, const std::string& where) {
+  double value = 0.0;
+  if (!object.contains(key)) throw Bad(where + "." + key + ": missing");
+  TakeInRange(object, key, value, where, -kMaxCoordinateMetres, kMaxCoordinateMetres);
+  return value;
 }
 
 template <std::size_t N>
@@ -56,6 +106,9 @@ void TakeTexts(const json& object, const char* key, std::array<std::string, N>& 
 AxisValues Axes(const json& value, const std::string& where) {
   const auto v = value.get<std::vector<double>>();
   if (v.size() != 3) throw Bad(where + ": needs [easting, northing, level]");
+  for (double x : v) {
+    if (!std::isfinite(x) || std::fabs(x) > 1e6) throw Bad(where + ": out of range (-1000000 to 1000000)");
+  }
   return {v[0], v[1], v[2]};
 }
 
@@ -90,7 +143,7 @@ Movement ReadMovement(const json& m, const std::string& where) {
   } else if (kind == "seasonal") {
     out.kind = Movement::Kind::kSeasonal;
     out.amplitudeMm = Axes(m.at("amplitudeMm"), where + ".amplitudeMm");
-    TakeFinite(m, "periodDays", out.periodDays, where, 1e-6);
+    TakeFinite(m, "periodDays", out.periodDays, where, 1e-6, 1e6);
   } else {
     throw Bad(where + ": kind must be drift, step or seasonal");
   }
@@ -103,18 +156,18 @@ Twist ReadTwist(const json& t, const std::string& where) {
   const std::string kind = t.at("kind").get<std::string>();
   if (kind == "drift") {
     out.kind = Twist::Kind::kDrift;
-    TakeFinite(t, "mgonPerDay", out.mgonPerDay, where, -1e6);
+    TakeFinite(t, "mgonPerDay", out.mgonPerDay, where, -1e4, 1e4);
   } else if (kind == "step") {
     out.kind = Twist::Kind::kStep;
-    TakeFinite(t, "mgon", out.stepMgon, where, -1e6);
+    TakeFinite(t, "mgon", out.stepMgon, where, -1e5, 1e5);
     out.stepAtMs = DateTime(t.at("at"), where + ".at");
   } else if (kind == "seasonal") {
     out.kind = Twist::Kind::kSeasonal;
-    TakeFinite(t, "amplitudeMgon", out.amplitudeMgon, where, -1e6);
-    TakeFinite(t, "periodDays", out.periodDays, where, 1e-6);
+    TakeFinite(t, "amplitudeMgon", out.amplitudeMgon, where, -1e5, 1e5);
+    TakeFinite(t, "periodDays", out.periodDays, where, 1e-6, 1e6);
   } else if (kind == "daily") {
     out.kind = Twist::Kind::kDaily;
-    TakeFinite(t, "amplitudeMgon", out.amplitudeMgon, where, -1e6);
+    TakeFinite(t, "amplitudeMgon", out.amplitudeMgon, where, -1e5, 1e5);
     if (!ParseClockTime(t.at("maximumAt").get<std::string>(), out.maximumMinuteOfDay))
       throw Bad(where + ".maximumAt: expected \"HH:MM\"");
   } else {
@@ -145,10 +198,10 @@ Prism ReadPrism(const json& p, const std::string& where) {
   out.name = p.at("name").get<std::string>();
   if (out.name.empty()) throw Bad(where + ".name: empty");
   out.type = TypeOf(p.value("type", std::string("monitoring")), where);
-  TakeFinite(p, "constantMm", out.constantMm, where, -1e6);
-  out.truth.eastingMetres = p.at("easting").get<double>();
-  out.truth.northingMetres = p.at("northing").get<double>();
-  out.truth.levelMetres = p.at("level").get<double>();
+  TakeFinite(p, "constantMm", out.constantMm, where, -1000.0, 1000.0);
+  out.truth.eastingMetres = Coordinate(p, "easting", where);
+  out.truth.northingMetres = Coordinate(p, "northing", where);
+  out.truth.levelMetres = Coordinate(p, "level", where);
   if (p.contains("motion")) {
     for (std::size_t i = 0; i < p.at("motion").size(); ++i)
       out.movements.push_back(
@@ -189,30 +242,33 @@ void ReadFaults(const json& f, Faults& out) {
   if (f.contains("nak")) {
     for (const json& rule : f.at("nak")) {
       CheckKeys(rule, {"prefix", "count"}, "faults.nak");
-      out.nak.push_back({rule.at("prefix").get<std::string>(), rule.at("count").get<int>()});
+      int count = 0;
+      if (!rule.contains("count")) throw Bad("faults.nak.count: missing");
+      TakeCount(rule, "count", count, "faults.nak");
+      out.nak.push_back({rule.at("prefix").get<std::string>(), count});
     }
   }
-  Take(f, "lostAcks", out.lostAcks);
-  Take(f, "lateReplies", out.lateReplies);
-  Take(f, "lateByMs", out.lateByMs);
-  Take(f, "splitReplies", out.splitReplies);
-  Take(f, "splitPieces", out.splitPieces);
-  Take(f, "splitGapMs", out.splitGapMs);
-  Take(f, "doubleLines", out.doubleLines);
-  Take(f, "garbledLines", out.garbledLines);
-  Take(f, "overlongLines", out.overlongLines);
-  Take(f, "distanceErrors", out.distanceErrors);
+  TakeCount(f, "lostAcks", out.lostAcks, "faults");
+  TakeCount(f, "lateReplies", out.lateReplies, "faults");
+  TakeMs(f, "lateByMs", out.lateByMs, "faults");
+  TakeCount(f, "splitReplies", out.splitReplies, "faults");
+  TakeInRange(f, "splitPieces", out.splitPieces, "faults", 1.0, 1000.0);
+  TakeMs(f, "splitGapMs", out.splitGapMs, "faults");
+  TakeCount(f, "doubleLines", out.doubleLines, "faults");
+  TakeCount(f, "garbledLines", out.garbledLines, "faults");
+  TakeCount(f, "overlongLines", out.overlongLines, "faults");
+  TakeCount(f, "distanceErrors", out.distanceErrors, "faults");
   Take(f, "distanceErrorCode", out.distanceErrorCode);
-  Take(f, "vaErrors", out.vaErrors);
+  TakeCount(f, "vaErrors", out.vaErrors, "faults");
   Take(f, "vaErrorCode", out.vaErrorCode);
-  Take(f, "haErrors", out.haErrors);
+  TakeCount(f, "haErrors", out.haErrors, "faults");
   Take(f, "haErrorCode", out.haErrorCode);
-  Take(f, "angleStatusErrors", out.angleStatusErrors);
-  Take(f, "turnErrors", out.turnErrors);
-  Take(f, "turnErrorNumber", out.turnErrorNumber);
-  Take(f, "endlessTurns", out.endlessTurns);
+  TakeCount(f, "angleStatusErrors", out.angleStatusErrors, "faults");
+  TakeCount(f, "turnErrors", out.turnErrors, "faults");
+  TakeInRange(f, "turnErrorNumber", out.turnErrorNumber, "faults", 0.0, 99999.0);
+  TakeCount(f, "endlessTurns", out.endlessTurns, "faults");
   Take(f, "vanishOnPrefix", out.vanishOnPrefix);
-  Take(f, "vanishForMs", out.vanishForMs);
+  TakeMs(f, "vanishForMs", out.vanishForMs, "faults");
 }
 
 void ReadInstrument(const json& in, Scenario& s) {
@@ -221,16 +277,15 @@ void ReadInstrument(const json& in, Scenario& s) {
             {"turnSpeedGonPerS", "searchFieldGon", "beamGon", "replyDelayMs", "angleMs", "distanceFirstMs",
              "distanceRepeatMs", "searchMs", "settleMs", "blockA", "blockB", "reflectorType", "motor"},
             w);
-  TakeFinite(in, "turnSpeedGonPerS", s.turnSpeedGonPerS, w, 1e-3);
-  TakeFinite(in, "searchFieldGon", s.searchFieldGon, w, 0.0);
-  TakeFinite(in, "beamGon", s.beamGon, w, 0.0);
-  Take(in, "replyDelayMs", s.replyDelayMs);
-  Take(in, "angleMs", s.angleMs);
-  Take(in, "distanceFirstMs", s.distanceFirstMs);
-  Take(in, "distanceRepeatMs", s.distanceRepeatMs);
-  if (s.distanceRepeatMs == 0) throw Bad(w + ".distanceRepeatMs: must be positive");
-  Take(in, "searchMs", s.searchMs);
-  Take(in, "settleMs", s.settleMs);
+  TakeFinite(in, "turnSpeedGonPerS", s.turnSpeedGonPerS, w, 1e-3, 4000.0);
+  TakeFinite(in, "searchFieldGon", s.searchFieldGon, w, 0.0, 400.0);
+  TakeFinite(in, "beamGon", s.beamGon, w, 0.0, 400.0);
+  TakeMs(in, "replyDelayMs", s.replyDelayMs, w);
+  TakeMs(in, "angleMs", s.angleMs, w);
+  TakeMs(in, "distanceFirstMs", s.distanceFirstMs, w);
+  TakeMs(in, "distanceRepeatMs", s.distanceRepeatMs, w, 1.0);
+  TakeMs(in, "searchMs", s.searchMs, w);
+  TakeMs(in, "settleMs", s.settleMs, w);
   TakeTexts(in, "blockA", s.blockA, w);
   TakeTexts(in, "blockB", s.blockB, w);
   if (in.contains("reflectorType")) {
@@ -254,10 +309,10 @@ void ReadScenario(const json& j, Scenario& s) {
   Take(j, "seed", s.seed);
   const json& st = j.at("station");
   CheckKeys(st, {"easting", "northing", "level", "circleZeroGon", "motion", "twist"}, "station");
-  s.station.eastingMetres = st.at("easting").get<double>();
-  s.station.northingMetres = st.at("northing").get<double>();
-  s.station.levelMetres = st.at("level").get<double>();
-  TakeFinite(st, "circleZeroGon", s.circleZeroGon, "station", -1e9);
+  s.station.eastingMetres = Coordinate(st, "easting", "station");
+  s.station.northingMetres = Coordinate(st, "northing", "station");
+  s.station.levelMetres = Coordinate(st, "level", "station");
+  TakeFinite(st, "circleZeroGon", s.circleZeroGon, "station", -4000.0, 4000.0);
   if (st.contains("motion")) {
     for (std::size_t i = 0; i < st.at("motion").size(); ++i)
       s.stationMovements.push_back(
@@ -269,16 +324,16 @@ void ReadScenario(const json& j, Scenario& s) {
   }
   if (j.contains("atmosphere")) {
     CheckKeys(j.at("atmosphere"), {"temperatureC", "pressureHpa"}, "atmosphere");
-    TakeFinite(j.at("atmosphere"), "temperatureC", s.temperatureC, "atmosphere", -100.0);
-    TakeFinite(j.at("atmosphere"), "pressureHpa", s.pressureHpa, "atmosphere", 1.0);
+    TakeFinite(j.at("atmosphere"), "temperatureC", s.temperatureC, "atmosphere", -100.0, 100.0);
+    TakeFinite(j.at("atmosphere"), "pressureHpa", s.pressureHpa, "atmosphere", 1.0, 2000.0);
   }
   if (j.contains("noise")) {
     const json& n = j.at("noise");
     CheckKeys(n, {"angleMgon", "distanceMm", "distancePpm", "tiltMgon"}, "noise");
-    TakeFinite(n, "angleMgon", s.angleNoiseMgon, "noise", 0.0);
-    TakeFinite(n, "distanceMm", s.distanceNoiseMm, "noise", 0.0);
-    TakeFinite(n, "distancePpm", s.distanceNoisePpm, "noise", 0.0);
-    TakeFinite(n, "tiltMgon", s.tiltNoiseMgon, "noise", 0.0);
+    TakeFinite(n, "angleMgon", s.angleNoiseMgon, "noise", 0.0, 1000.0);
+    TakeFinite(n, "distanceMm", s.distanceNoiseMm, "noise", 0.0, 1000.0);
+    TakeFinite(n, "distancePpm", s.distanceNoisePpm, "noise", 0.0, 1000.0);
+    TakeFinite(n, "tiltMgon", s.tiltNoiseMgon, "noise", 0.0, 1000.0);
   }
   if (j.contains("instrument")) ReadInstrument(j.at("instrument"), s);
   std::set<std::string> names;

@@ -62,7 +62,11 @@ int main(int argc, char** argv) {
       runtimeDir.empty() ? platform::DefaultRuntimeFolder() : std::filesystem::path(runtimeDir);
 
   platform::EventLoop loop(std::make_unique<platform::RealTimeDriver>());
-  auto bus = platform::MakeSocketBus(folder);
+  auto bus = platform::MakeSocketBus(folder, &error);
+  if (!bus) {
+    Print("basic-mode-sim: " + error);
+    return 1;
+  }
   sim::LoopSimClock clock(loop);
   sim::Simulator simulator(*bus, clock, std::move(scenario));
   if (verbose) simulator.SetLogger(Print);

@@ -101,6 +101,7 @@ void MainWindow::TranslateCaptions() {
 void MainWindow::OnPaint() {
   if (firstPaintPending_) {
     firstPaintPending_ = false;
+    ClearLeftoverTemporaries();
     greeting_->AnnounceToBasicMode();
   }
   RegisterSoftKeys(kSoftKey1Id, kAboutKeyId, kSoftKey3Id, kCloseKeyId);

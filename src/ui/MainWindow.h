@@ -93,6 +93,8 @@ class MainWindow final : public platform::Dialog {
   void Disable();
   /// The settings chain stopped before its last step (a read timed out).
   void EnableChainStopped();
+  /// Temporaries of writes a stopped run left: dropped, or their readings kept and told.
+  void ClearLeftoverTemporaries();
   /// The project selection: a ProjectSelectDialog choice, kNoChoice when cancelled.
   int ChooseProjectStation();
   void ProjectStationConfirmed();

@@ -50,12 +50,37 @@ void MainWindow::FinishEnable() {
 }
 
 void MainWindow::EnableChainStopped() {
-  // The chain told the operator ("Timed out!"); leave the half-made state so Enable can
-  // start over from a closed link.
+  // The operator's settings that the chain already overwrote are kept only in memory: give
+  // them back before the link closes, or they go with the process. Then leave the half-made
+  // state so Enable can start over from a closed link.
   enabling_ = false;
   Show(kProgressId, false);
+  link::InstrumentSettings& instrument = context_.Instrument();
+  const bool givenBack = instrument.GiveBackWritten();
   context_.Link().Disconnect();
   Enable(kEnableButtonId, true);
+  // A block read that failed was told already ("Timed out!"), before anything was written.
+  std::string text;
+  switch (instrument.StoppedAt()) {
+    case link::EnableStep::kReflectorType:
+      text = Tr("IDS_MAIN_MSGBOX_ENABLE_READ_REFLECTOR",
+                "Enable stopped: the instrument did not give its reflector type.");
+      break;
+    case link::EnableStep::kMotorParameters:
+      text = Tr("IDS_MAIN_MSGBOX_ENABLE_READ_MOTOR",
+                "Enable stopped: the instrument did not give its motor parameters.");
+      break;
+    default:
+      if (givenBack) return;
+      break;
+  }
+  if (!text.empty()) text += "\r\n";
+  text += givenBack
+              ? Tr("IDS_MAIN_MSGBOX_ENABLE_GIVEN_BACK", "The instrument's own settings were written back.")
+              : Tr("IDS_MAIN_MSGBOX_ENABLE_NOT_GIVEN_BACK",
+                   "The instrument's own settings could not all be written back. Enable and Disable "
+                   "again to give them back.");
+  context_.Host().MessageBox(text, {}, platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
 }
 
 void MainWindow::Disable() {

@@ -25,7 +25,8 @@ double AngleApart(double a, double b) {
   return std::min(d, 400.0 - d);
 }
 
-const char* const kNoticeTexts[] = {kTimedOut, kFailedToStop, kFailedToConnect, kFailedReading};
+const char* const kNoticeTexts[] = {kTimedOut,      kFailedToStop,       kFailedToConnect,
+                                    kFailedReading, kMotorReadGivenBack, kReflectorReadNotGivenBack};
 constexpr const char* kCommunicationErrorPrefix = "Measuring::Communication error! Ret = ";
 
 bool IsNotice(const std::string& text) {

@@ -38,6 +38,13 @@ inline constexpr const char* kTimedOut = "Timed out!";
 inline constexpr const char* kFailedToStop = "Failed to stop measuring!";
 inline constexpr const char* kFailedToConnect = "Failed to connect with Basic mode!";
 inline constexpr const char* kFailedReading = "Failed to take reading.";
+inline constexpr const char* kMotorReadGivenBack =
+    "Enable stopped: the instrument did not give its motor parameters.\r\n"
+    "The instrument's own settings were written back.";
+inline constexpr const char* kReflectorReadNotGivenBack =
+    "Enable stopped: the instrument did not give its reflector type.\r\n"
+    "The instrument's own settings could not all be written back. Enable and Disable again to give them "
+    "back.";
 /// A beep among the notices.
 inline constexpr const char* kBeep = "(beep)";
 

@@ -19,6 +19,7 @@ struct EnableCase {
   bool struck;   ///< false: the Enable exchange has nothing the fault can strike
   bool enabled;  ///< Enable finished at the first try
   std::vector<std::string> notices;
+  bool ownSettingsGivenBack = true;  ///< after a failed Enable, the instrument holds its own settings
   friend void PrintTo(const EnableCase& c, std::ostream* os) { *os << c.name; }
 };
 
@@ -70,6 +71,7 @@ TEST_P(EnableFaultMatrix, EnableFinishesWithTheTrueSettingsOrFailsCleanlyAndTheN
     host_.Do("disabled, Enable offered again", [&] {
       EXPECT_EQ(Window().Text(MW::kEnableButtonId), "Enable");
       EXPECT_FALSE(Window().IsEnabled(MW::kProjSettingsButtonId));
+      if (c.ownSettingsGivenBack) ExpectInstrumentAsBefore();
     });
   }
   host_.WaitUntil("the instrument is back", [&] { return sim_.Present(); })
@@ -95,7 +97,7 @@ const EnableCase kEnableCases[] = {
     {"NakAnnounce", {FaultKind::kNak, 1, "T1"}, true, false, {kFailedToConnect}},
     {"NakReadB", {FaultKind::kNak, 1, "B"}, true, false, {kTimedOut}},
     {"NakWriteB", {FaultKind::kNak, 1, "/B"}, true, true, {}},
-    {"NakReadMotor", {FaultKind::kNak, 1, "*PA"}, true, false, {}},
+    {"NakReadMotor", {FaultKind::kNak, 1, "*PA"}, true, false, {kMotorReadGivenBack}},
     {"LostAckOfTheClose", {FaultKind::kLostAck, 1, ""}, true, true, {}},
     {"LostAckOfTheAnnouncement", {FaultKind::kLostAck, 2, ""}, true, false, {kFailedToConnect}},
     {"Late", {FaultKind::kLate, 10, ""}, true, true, {}},
@@ -109,7 +111,12 @@ const EnableCase kEnableCases[] = {
     {"AngleStatus", {FaultKind::kAngleStatus, 1, ""}, false, true, {}},
     {"WindowGoneAtConnect", {FaultKind::kWindowGone, 1, "T1"}, true, false, {kFailedToConnect}},
     {"WindowGoneAtReadA", {FaultKind::kWindowGone, 1, "A"}, true, false, {kTimedOut}},
-    {"WindowGoneAtReflector", {FaultKind::kWindowGone, 1, "C"}, true, false, {}},
+    {"WindowGoneAtReflector",
+     {FaultKind::kWindowGone, 1, "C"},
+     true,
+     false,
+     {kReflectorReadNotGivenBack},
+     false},
     {"EndlessTurn", {FaultKind::kEndlessTurn, 1, ""}, false, true, {}},
     {"NakAllForGood", {FaultKind::kNak, kForGood, ""}, true, false, {kFailedToConnect}},
     {"GarbledForGood", {FaultKind::kGarbled, kForGood, ""}, true, false, {kTimedOut}},

@@ -112,6 +112,31 @@ TEST_F(EventLoopTest, ATaskThatPostsItselfDoesNotStarveTheLoop) {
   EXPECT_EQ(runs, 1);
 }
 
+TEST_F(EventLoopTest, AFloodedWindowKeepsABoundedQueueWhileTheLinkKeepsEveryReply) {
+  Recorder link;
+  const WindowHandle linkHandle = loop_.AddWindow(&link);
+  loop_.SetInboxLimit(linkHandle, 0);
+  const std::string datagram(1000, 'x');
+  const int flood = 5000;  // 5 MB to each window while nothing is dispatched
+  std::thread peer([&] {
+    for (int i = 0; i < flood; ++i) {
+      loop_.PostCopyDataFromAnyThread(handle_, datagram);
+      loop_.PostCopyDataFromAnyThread(linkHandle, datagram);
+    }
+  });
+  peer.join();
+  const auto kept =
+      static_cast<int>(kDefaultInboxLimitBytes / (datagram.size() + kInboxChargePerMessageBytes));
+  loop_.DispatchPending(0);
+  EXPECT_EQ(static_cast<int>(window_.log.size()), kept);
+  EXPECT_EQ(loop_.DroppedMessages(handle_), static_cast<std::uint64_t>(flood - kept));
+  EXPECT_EQ(static_cast<int>(link.log.size()), flood);
+  EXPECT_EQ(loop_.DroppedMessages(linkHandle), 0u);
+  loop_.PostCopyData(handle_, "after");
+  loop_.DispatchPending(handle_);
+  EXPECT_EQ(window_.log.back(), "Dafter") << "room again once the queue was dispatched";
+}
+
 TEST(EventLoopReal, PostsFromAnotherThreadWakeTheLoop) {
   EventLoop loop(std::make_unique<RealTimeDriver>());
   bool done = false;

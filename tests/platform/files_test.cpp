@@ -55,13 +55,29 @@ TEST_F(FilesTest, AnAppendThatCreatesTheFileCreatesItWholeAsOneOperation) {
   });
   ASSERT_TRUE(AppendUtf16File(file, "head\r\nline 1\r\n"));
   ASSERT_TRUE(AppendUtf16File(file, "line 2\r\n"));
-  EXPECT_EQ(seen, (std::vector<FileOp>{FileOp::Append, FileOp::Append}));
+  EXPECT_EQ(seen, (std::vector<FileOp>{FileOp::Append, FileOp::Rename, FileOp::Append}));
   EXPECT_EQ(*ReadUtf16File(file), "head\r\nline 1\r\nline 2\r\n");
   EXPECT_EQ(FindFiles(dir_.path(), "*"), std::vector<std::string>{"c.txt"}) << "no temporary left";
 
   SetFileFaultHook([](FileOp, const fs::path&) { return FaultAction::Fail; });
   EXPECT_FALSE(AppendUtf16File(dir_.path() / "d.txt", "head\r\n"));
   EXPECT_FALSE(FileExists(dir_.path() / "d.txt"));
+}
+
+TEST_F(FilesTest, ANewFileIsNeverPutInPlaceOfOneAnotherProgramMadeMeanwhile) {
+  const fs::path file = dir_.path() / "c.txt";
+  bool made = false;
+  SetFileFaultHook([&](FileOp op, const fs::path&) {
+    if (op == FileOp::Rename && !made) {
+      made = true;
+      WriteUtf16FileAtomic(file, "head\r\ntheirs\r\n");
+    }
+    return FaultAction::Proceed;
+  });
+  EXPECT_FALSE(AppendUtf16File(file, "head\r\nours\r\n"));
+  SetFileFaultHook(nullptr);
+  EXPECT_EQ(*ReadUtf16File(file), "head\r\ntheirs\r\n");
+  EXPECT_EQ(FindFiles(dir_.path(), "*"), std::vector<std::string>{"c.txt"}) << "no temporary left";
 }
 
 TEST_F(FilesTest, WritingIntoAMissingFolderFails) {

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <cstring>
+#include <functional>
 
 #include <string>
 #include <vector>
@@ -77,6 +79,68 @@ TEST(SocketBus, AStaleSocketFileOfAKilledProgramIsNotAWindow) {
   EXPECT_FALSE(bus->SendTo("LMX-Message communication", "x"));
   EXPECT_TRUE(bus->Register("LMX-Message communication", [](std::string) {}));
   EXPECT_TRUE(bus->Exists("LMX-Message communication"));
+}
+
+TEST(SocketBus, ARuntimeFolderOthersCanReachIsRefusedAndOurSocketsAreOursAlone) {
+  namespace fs = std::filesystem;
+  struct Case {
+    const char* comment;
+    std::function<void(const fs::path&)> prepare;  // makes the folder, or leaves it missing
+    const char* refusal;                           // part of the message; empty: taken
+  } const cases[] = {
+      {"missing: made closed", [](const fs::path&) {}, ""},
+      {"made by us and closed",
+       [](const fs::path& f) {
+         fs::create_directory(f);
+         ::chmod(f.c_str(), 0700);
+       },
+       ""},
+      {"made by another user first, open to all",
+       [](const fs::path& f) {
+         fs::create_directory(f);
+         ::chmod(f.c_str(), 0777);
+         // Tests run as root here, which may give the folder away; elsewhere it is ours.
+         if (::geteuid() == 0) {
+           ASSERT_EQ(::chown(f.c_str(), 4242, 4242), 0);
+         }
+       },
+       ::geteuid() == 0 ? "belongs to another user" : "open to other users"},
+      {"ours but open to others",
+       [](const fs::path& f) {
+         fs::create_directory(f);
+         ::chmod(f.c_str(), 0777);
+       },
+       "open to other users (mode 777)"},
+      {"a link to a folder of ours",
+       [](const fs::path& f) {
+         fs::create_directory(f.string() + "-real");
+         ::chmod((f.string() + "-real").c_str(), 0700);
+         fs::create_directory_symlink(f.string() + "-real", f);
+       },
+       "is a link"},
+  };
+  const mode_t umaskBefore = ::umask(0);  // the sockets must be closed whatever it is
+  for (const Case& c : cases) {
+    test::TempFolder dir;
+    const fs::path folder = dir.path() / "run";
+    c.prepare(folder);
+    std::string error;
+    auto bus = MakeSocketBus(folder, &error);
+    if (*c.refusal != '\0') {
+      EXPECT_EQ(bus, nullptr) << c.comment;
+      EXPECT_NE(error.find(folder.string()), std::string::npos) << c.comment << ": " << error;
+      EXPECT_NE(error.find(c.refusal), std::string::npos) << c.comment << ": " << error;
+      continue;
+    }
+    ASSERT_NE(bus, nullptr) << c.comment << ": " << error;
+    struct stat info {};
+    ASSERT_EQ(::lstat(folder.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0700u) << c.comment;
+    ASSERT_TRUE(bus->Register("DLK VIGIL", [](std::string) {}));
+    ASSERT_EQ(::stat((folder / SocketFileName("DLK VIGIL")).c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0077, 0u) << c.comment << ": socket open to others";
+  }
+  ::umask(umaskBefore);
 }
 
 }  // namespace

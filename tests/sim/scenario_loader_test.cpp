@@ -107,6 +107,44 @@ TEST(ScenarioLoader, BadFilesAreReportedNeverThrown) {
   EXPECT_TRUE(ParseScenario(kMinimal, s, error)) << error;
 }
 
+TEST(ScenarioLoader, OutOfRangeNumbersAreRefusedNamingTheirKey) {
+  const std::string station = R"("station": {"easting": 1, "northing": 2, "level": 3})";
+  const std::string prism = R"({"name": "A", "easting": 0, "northing": 0, "level": 0)";
+  const struct {
+    std::string text;
+    const char* named;  // in the error
+    const char* comment;
+  } cases[] = {
+      {"{" + station + R"(, "instrument": {"replyDelayMs": -1}, "prisms": []})", "instrument.replyDelayMs",
+       "would wrap to 49 days"},
+      {"{" + station + R"(, "instrument": {"searchMs": 1e12}, "prisms": []})", "instrument.searchMs",
+       "past 32 bits"},
+      {"{" + station + R"(, "instrument": {"settleMs": 2.5}, "prisms": []})", "instrument.settleMs",
+       "not whole"},
+      {R"({"station": {"easting": 1.7e308, "northing": 2, "level": 3}, "prisms": []})", "station.easting",
+       "a station beyond any grid"},
+      {"{" + station + R"(, "prisms": [{"name": "A", "easting": 0, "northing": -1e300, "level": 0}]})",
+       "prisms[0].northing", "a prism beyond any distance"},
+      {"{" + station + R"(, "prisms": [)" + prism +
+           R"(, "motion": [{"kind": "step", "at": "2026-12-10T12:00:00",
+          "mm": [0, 1e200, 0]}]}]})",
+       "prisms[0].motion[0].mm", "a step beyond any distance"},
+      {"{" + station + R"(, "faults": {"lateReplies": -3}, "prisms": []})", "faults.lateReplies",
+       "a negative count"},
+      {"{" + station + R"(, "faults": {"nak": [{"prefix": "B", "count": 3e9}]}, "prisms": []})",
+       "faults.nak.count", "past int"},
+      {"{" + station + R"(, "faults": {"vanishForMs": -20}, "prisms": []})", "faults.vanishForMs", "wrap"},
+      {"{" + station + R"(, "atmosphere": {"pressureHpa": 1e9}, "prisms": []})", "atmosphere.pressureHpa",
+       "no such air"},
+  };
+  for (const auto& c : cases) {
+    Scenario s;
+    std::string error;
+    EXPECT_FALSE(ParseScenario(c.text, s, error)) << c.comment;
+    EXPECT_NE(error.find(c.named), std::string::npos) << c.comment << ": " << error;
+  }
+}
+
 TEST(ScenarioLoader, AMissingFileIsNamedInTheError) {
   test::TempFolder dir;
   Scenario s;

@@ -17,6 +17,8 @@ class TempFolder {
             ("vigil-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
+    // As a runtime folder of the socket transport must be.
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all);
   }
   ~TempFolder() {
     std::error_code ec;
