@@ -139,6 +139,9 @@ inline constexpr TextKey kNotUnicode{
     "import again."};
 inline constexpr TextKey kLinesSkipped{"IDS_TRNG_MSGBOX_IMPORT_LINES_SKIPPED",
                                        "{line_count} lines of the file could not be read and were skipped."};
+inline constexpr TextKey kNoPointsImported{
+    "IDS_TRNG_MSGBOX_IMPORT_NO_POINTS",
+    "The file you import holds no points that can be read. The training list is left as it was."};
 inline constexpr TextKey kNothingToDownload{"IDS_TRNG_MSGBOX_IMPORT_FILE_NOT_FOUND",
                                             "Training file not found.  Nothing to download."};
 inline constexpr TextKey kNoCfDownload{
