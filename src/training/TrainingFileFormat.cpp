@@ -32,6 +32,11 @@ TrainingText ReadTrainingText(std::string_view text) {
   for (std::string line : platform::Split(text, kLineFeed)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty()) continue;
+    // A zero cannot be stored in a list row or read back from one: the line is unreadable.
+    if (line.find('\0') != std::string::npos) {
+      ++content.skippedLines;
+      continue;
+    }
     const std::vector<std::string> fields = platform::Split(line, "\t");
     if (fields.size() < kMinFields) {
       if (!platform::Contains(line, "Easting")) ++content.skippedLines;

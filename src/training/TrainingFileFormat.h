@@ -18,7 +18,7 @@ struct TrainingText {
 
 /// The points of a training file text, in file order. Lines end in CR LF or a bare LF. Blank
 /// lines and header lines (any line with "Easting" outside the ignored label) are passed over;
-/// lines of fewer than 7 fields are skipped and counted.
+/// lines of fewer than 7 fields and lines holding a zero character are skipped and counted.
 /// Missing types are "-1". Labels are left empty: they are always recomputed from the type.
 TrainingText ReadTrainingText(std::string_view text);
 

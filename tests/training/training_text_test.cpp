@@ -69,12 +69,14 @@ TEST(ParseTrainingText, ReadsEachLineByItsFieldCount) {
 
 TEST(ParseTrainingText, KeepsTextAfterAZeroCharacter) {
   // A zero once ended the text: every point after it was dropped and the next save lost them.
-  const std::string text =
-      std::string("1\tA\0B\t1\t2\t3\t4\t5\t6\t2\r\n", 21) + "1\tC\t1\t2\t3\t4\t5\t6\t2\r\n";
-  const std::vector<TrainingPoint> points = ParseTrainingText(text);
-  ASSERT_EQ(points.size(), 2u);
-  EXPECT_EQ(points[0].name, std::string("A\0B", 3));
-  EXPECT_EQ(points[1].name, "C");
+  // The line holding it once shifted its columns (name "\0" "1", Ha "XYZ002"): it is unreadable.
+  const std::string text = std::string("1\tA\0B\t1\t2\t3\t4\t5\t6\t2\r\n", 21) +
+                           std::string("\0\x31\tXYZ002\t1\t2\t3\t4\t5\t6\r\n", 23) +
+                           "1\tC\t1\t2\t3\t4\t5\t6\t2\r\n";
+  const TrainingText content = ReadTrainingText(text);
+  ASSERT_EQ(content.points.size(), 1u);
+  EXPECT_EQ(content.points[0].name, "C");
+  EXPECT_EQ(content.skippedLines, 2);
 }
 
 TEST(ParseTrainingText, ByteOrderMark) {
