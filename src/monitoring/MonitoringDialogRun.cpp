@@ -45,6 +45,9 @@ void MonitoringDialog::StartCycle(bool ask) {
   running_ = true;
   stopped_ = false;
   dataFile_.StartCycle();
+  // A scheduled start may find page P2 shown, whose button 1 is Save As: Stop must be there.
+  page_ = "P1";
+  SetPageCaptions();
   SetText(kButton1Id, Tr(texts::kStop.key, texts::kStop.defaultText));
   Enable(kButton1Id, true);
   for (int id : {kButton2Id, kButton3Id, kButton4Id}) Enable(id, false);

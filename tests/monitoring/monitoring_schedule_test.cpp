@@ -96,6 +96,25 @@ TEST_F(ScheduleBeforeFive, WithTheScreenOpenAndIdleTheCycleStartsThereWithoutThe
   EXPECT_EQ(DataFiles(), std::vector<std::string>{"STN1_PROJ_07-Dec-2026_Cycle_1.vgl"});
 }
 
+// Started on page P2, the cycle once showed "Stop" over Save As, with the page key disabled.
+TEST_F(ScheduleBeforeFive, ACycleStartedOnPageTwoCanBeStopped) {
+  Arm()
+      .Press(MW::kMonitorButtonId)
+      .WaitForDialog<MD>()
+      .Press(MD::kButton4Id)
+      .WaitUntil("the 05:00 tick started a cycle", [&] { return host_.Front<MD>()->Running(); })
+      .Do("back on P1",
+          [&] {
+            EXPECT_EQ(host_.Front<MD>()->Page(), "P1");
+            EXPECT_EQ(host_.Front<MD>()->Text(MD::kButton4Id), "P1");
+          })
+      .Press(MD::kButton1Id)
+      .WaitUntil("stopped", [&] { return !host_.Front<MD>()->Running(); });
+  host_.EndAll();
+  host_.Run(Window());
+  EXPECT_LE(Turns(), 1);
+}
+
 TEST_F(ScheduleBeforeFive, AListedTimeDuringARunningCycleStartsNothing) {
   Settings().repeat = 12;  // 24 readings: the cycle runs past 05:00
   Arm()
