@@ -172,5 +172,24 @@ TEST_F(ScheduleBeforeMidnight, TheFirstCycleAfterMidnightIsCycleOneOfTheNewDate)
   EXPECT_EQ(rows[0][3], "08-12-2026");
 }
 
+// Started before midnight and recorded after it, a cycle once wrote "3" into the new day's Cycle_1.
+TEST_F(ScheduleBeforeMidnight, ACycleRecordedAfterMidnightCarriesItsFilesNumber) {
+  ASSERT_TRUE(platform::CreateFolder(DataFolder()));
+  for (const char* name : {"STN1_PROJ_07-Dec-2026_Cycle_1.vgl", "STN1_PROJ_07-Dec-2026_Cycle_2.vgl"})
+    ASSERT_TRUE(platform::WriteUtf16FileAtomic(DataFolder() / name, "x\r\n"));
+  MD dialog(Window(), false);
+  host_.WaitMs(43000)
+      .Press(MD::kButton1Id)
+      .AnswerMessageBox(test::kStartQuestion, platform::kIdYes)
+      .AnswerMessageBox(test::kCompleted);
+  host_.EndAll();
+  host_.Run(dialog);
+  const auto rows = FileRows("STN1_PROJ_08-Dec-2026_Cycle_1.vgl");
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0][1], "1");
+  EXPECT_EQ(rows[1][1], "1");
+  EXPECT_EQ(dialog.ListCell(MD::kReadingsListId, 1, static_cast<int>(kCycleNumber)), "1");
+}
+
 }  // namespace
 }  // namespace vigil::monitoring
