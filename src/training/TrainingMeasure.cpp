@@ -10,8 +10,8 @@ namespace vigil::training {
 
 namespace {
 
-// A name no row can carry (control characters are refused in names): Add skips no point.
-constexpr std::string_view kSkipNoPoint = "\x1F\x1F";
+// A name no row can carry (a TAB is refused in names): Add skips no point.
+constexpr std::string_view kSkipNoPoint = "\t";
 
 bool ReadAngle(const store::ProjectStationSettings& s, std::string_view text, double& gon) {
   return platform::ScanDouble(survey::ParseAngle(s, text), gon);

@@ -85,7 +85,7 @@ inline constexpr TextKey kUseCustomCharacter{
     "Please use the Custom prism character as the prefix of your Point Name."};
 inline constexpr TextKey kInvalidPointName{
     "IDS_TRNG_MSGBOX_INVALID_PTNAME",
-    "Please enter a point name that can be used as a file name (not empty, none of \\ / : * ? \" < > |)."};
+    "Please enter a point name that is not empty and holds no TAB or line break."};
 
 // 2D scan
 inline constexpr TextKey kTitleScan{"IDS_TRNG_DLG_TITLE_VIGIL_2D_SCAN", "VIGIL 2D Scan"};

@@ -112,7 +112,7 @@ TEST_F(Import, NoToTheOverwriteWarningChangesNothing) {
 
 TEST_F(Import, BadLinesAreSkippedAndCounted) {
   std::string text =
-      "Name,Easting,Northing,RL\r\nE1,1100,2000,100\r\nBAD,1,2\r\n..\\..\\x,1,2,3\r\nNUM,1e999,2,3\r\n";
+      "Name,Easting,Northing,RL\r\nE1,1100,2000,100\r\nBAD,1,2\r\nC\rR,1,2,3\r\nNUM,1e999,2,3\r\n";
   for (int i = 0; i < 2000; ++i) text += "P" + std::to_string(i) + ",1100,2000,100\r\n";
   PutOnCard("points.txt", Unicode(text));
   ImportFile("points.txt").AnswerMessageBox("3 lines of the file could not be read and were skipped.");
