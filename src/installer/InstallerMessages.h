@@ -51,5 +51,6 @@ inline constexpr int kDeleteDataCheck = 59;
 inline constexpr int kUnsafePath = 70;        ///< a SETUP.INI path leaves its place; the line follows
 inline constexpr int kOverlongLine = 71;      ///< a SETUP.INI line is too long; its number follows
 inline constexpr int kRecordNotWritten = 72;  ///< SETUP.DAT could not be written back
+inline constexpr int kSizeTooLarge = 73;      ///< SIZE= does not fit in 32 bits; the value follows
 
 }  // namespace vigil::installer::msg

@@ -55,6 +55,10 @@ int InstallerDialog::ReadScript() {
     detail_ = platform::FormatInt(script_.overlongLines.front());
     return msg::kOverlongLine;
   }
+  if (!script_.unfitSize.empty()) {
+    detail_ = script_.unfitSize;
+    return msg::kSizeTooLarge;
+  }
   for (const std::string* path : {&script_.cabinetPath, &script_.finishPath, &script_.toolPath}) {
     if (!path->empty() && !PackageProgramPath(packageFolder_, *path)) {
       detail_ = *path;
