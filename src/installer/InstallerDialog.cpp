@@ -41,6 +41,7 @@ void InstallerDialog::OnInitDialog() {
 
 void InstallerDialog::OnCommand(int controlId) {
   if (busy_) return;
+  completed_ = false;
   if (controlId == kInstallId) Install();
   if (controlId == kUninstallId) Uninstall();
   if (controlId == kToolButtonId) RunTool();
