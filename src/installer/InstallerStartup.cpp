@@ -112,7 +112,10 @@ void InstallerDialog::ShowCaptions() {
   SetText(kToolMessageId, script_.toolMessage);
   const bool tool = !script_.toolMessage.empty();
   for (int id : {kToolBoxId, kToolMessageId, kToolButtonId}) Show(id, tool);
-  SetText(kSetupVersionId, context_.setupVersion);
+  // A bare number beside the package's version reads as a second package version.
+  SetText(kSetupVersionId, context_.setupVersion.empty()
+                               ? std::string()
+                               : s.Text(msg::kSetupVersionLabel) + " " + context_.setupVersion);
 }
 
 }  // namespace vigil::installer

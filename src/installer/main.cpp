@@ -49,10 +49,15 @@ int main(int argc, char** argv) {
   std::unique_ptr<QApplication> application;
   if (!headless) application = std::make_unique<QApplication>(argc, argv);
 
-  const auto strings = installer::InstallerStrings::Load(paths.ProgramFolder() / installer::kStringsFileName);
+  // The strings lie beside the program file; --home names the package, which may lie elsewhere.
+  const std::filesystem::path programFolder = platform::Paths::RunningProgramFolder();
+  auto strings = installer::InstallerStrings::Load(programFolder / installer::kStringsFileName);
+  if (!strings)
+    strings = installer::InstallerStrings::Load(paths.ProgramFolder() / installer::kStringsFileName);
   if (!strings) {
     std::cerr << "setup: the strings file " << installer::kStringsFileName
-              << " is missing beside the program in " << platform::PathText(paths.ProgramFolder()) << "\n";
+              << " is missing beside the program in " << platform::PathText(programFolder)
+              << " and in the package folder " << platform::PathText(paths.ProgramFolder()) << "\n";
     return 1;
   }
   installer::ModelFamily models([&paths] { return installer::QueryModelDriver(paths); });
