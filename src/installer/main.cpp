@@ -16,9 +16,9 @@
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: setup [--home PACKAGE_FOLDER] [--device-root DIR] [--headless ACTION [--delete-data]]\n"
+    "usage: setup [--home PACKAGE_FOLDER] [--device-root DIR] [--headless ACTION [--delete-data]] [--help]\n"
     "  without --headless the installer opens in a window\n"
-    "  ACTION: show, install, uninstall or tool\n";
+    "  ACTION: show, install, uninstall or tool; exit code 0 when it ran to its end\n";
 
 }  // namespace
 
@@ -38,6 +38,9 @@ int main(int argc, char** argv) {
       }
     } else if (arg == "--delete-data") {
       deleteData = true;
+    } else if (arg == "--help") {
+      std::cout << kUsage;
+      return 0;
     } else if (arg == "--home" || arg == "--device-root") {
       ++i;
     } else {
