@@ -155,6 +155,20 @@ TEST_F(QtHostTest, EscapeClosesNothing) {
   });
 }
 
+// No key closed a screen, and Alt+F4 pressed soft key 4 (in the settings sheet: OK, save).
+TEST_F(QtHostTest, F5IsTheCloseKeyAndModifiedKeysPressNoSoftKey) {
+  EveryControlDialog dialog;
+  RunWith(dialog, [&](QWidget& window) {
+    for (Qt::KeyboardModifier modifier : {Qt::AltModifier, Qt::ControlModifier, Qt::ShiftModifier})
+      QTest::keyClick(&window, Qt::Key_F4, modifier);
+    Settle();
+    EXPECT_TRUE(dialog.commands.empty());
+    QTest::keyClick(&window, Qt::Key_F5);
+    Settle();
+    EXPECT_EQ(dialog.closeAsked, 1);
+  });
+}
+
 TEST_F(QtHostTest, TheCloseBoxAsksTheDialog) {
   EveryControlDialog dialog;
   int result = 0;

@@ -107,6 +107,10 @@ class QtHost::KeyFilter final : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::KeyPress) {
       const auto* key = static_cast<QKeyEvent*>(event);
+      // The controller has no Alt or Ctrl: Alt+F4 is the desktop's, never soft key 4.
+      constexpr auto kModifiers =
+          Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+      if (key->modifiers().testAnyFlags(kModifiers)) return false;
       return host_.OnKeyPress(key->key(), key->isAutoRepeat());
     }
     return QObject::eventFilter(watched, event);
