@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 
 #include "QtFixture.h"
 #include "platform/Paths.h"
@@ -71,6 +72,17 @@ TEST_F(ScreensTest, AboutDialog) {
   AppContext context(loop, *bus, host, Layout());
   ui::AboutDialog dialog(context);
   Picture(dialog, "about");
+}
+
+// Enter did not press OK: the About box and Set Horizontal Angle needed a tap.
+TEST_F(ScreensTest, EnterPressesTheDefaultButton) {
+  AppContext context(loop, *bus, host, Layout());
+  ui::AboutDialog about(context);
+  const int result = RunWith(about, [&](QWidget& window) {
+    QTest::keyClick(&window, Qt::Key_Return);
+    Settle();
+  });
+  EXPECT_EQ(result, platform::kIdOk);
 }
 
 TEST_F(ScreensTest, ProjectSelectDialog) {

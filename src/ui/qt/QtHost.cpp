@@ -296,7 +296,25 @@ bool QtHost::SaveScreenshot(QWidget& window, const std::filesystem::path& path) 
 
 // ---- Keys ---------------------------------------------------------------------------------
 
+bool QtHost::PressDefaultButton() {
+  // A list's popup, a message box or the file dialog takes Enter itself.
+  if (running_.empty() || MessageBoxOpen() || QApplication::activePopupWidget() != nullptr) return false;
+  platform::Dialog& dialog = *running_.back().dialog;
+  const platform::Control* ok = dialog.Find(platform::kIdOk);
+  if (ok == nullptr || ok->kind != platform::ControlKind::Button || !ok->enabled ||
+      !dialog.IsShown(platform::kIdOk)) {
+    return false;
+  }
+  QPointer<QWidget> view(ViewOf(dialog));
+  Deliver(view, [view] {
+    if (auto* shown = dynamic_cast<DialogView*>(view.data())) shown->Model().PressButton(platform::kIdOk);
+  });
+  return true;
+}
+
 bool QtHost::OnKeyPress(int qtKey, bool autoRepeat) {
+  // Enter presses the dialog's default button (OK), as the controller's dialog manager does.
+  if ((qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter) && !autoRepeat && PressDefaultButton()) return true;
   const KeyDown key = KeyDownOf(qtKey);
   if (key.hardware) {
     // A held key is one press, as the instrument's keys are.

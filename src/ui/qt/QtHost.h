@@ -92,6 +92,8 @@ class QtHost final : public platform::DialogHost {
   void QuitEndedRuns();
   void AnnounceShown(QWidget& window);
   bool OnKeyPress(int qtKey, bool autoRepeat);
+  /// Presses the front dialog's enabled OK button (IDOK); false when there is none to press.
+  bool PressDefaultButton();
   QWidget* FrontWindow() const;
 
   platform::EventLoop& loop_;
