@@ -12,6 +12,7 @@
 
 #include "platform/Files.h"
 #include "platform/Paths.h"
+#include "ui/qt/BoxText.h"
 #include "ui/qt/DialogView.h"
 #include "ui/qt/FileDialogText.h"
 #include "ui/qt/KeyMapping.h"
@@ -207,9 +208,11 @@ int QtHost::MessageBox(std::string_view text, std::string_view caption, MessageI
   BeginMessageBox();
   int answer = platform::DefaultAnswer(buttons);
   {
-    QMessageBox box(BoxIcon(icon), Q(caption), Q(text), BoxButtons(buttons), FrontWindow());
+    QMessageBox box(BoxIcon(icon), Q(caption), QString(), BoxButtons(buttons), FrontWindow());
     box.setWindowModality(Qt::ApplicationModal);
     UseScreenFont(box);
+    // Wrapped here: Qt would rather make the box wider than the screen.
+    box.setText(WrapToWidth(Q(text), QFontMetrics(box.font()), kBoxTextWidthPx));
     LoopPump pump(*this);
     AnnounceShown(box);
     box.exec();
