@@ -1,13 +1,13 @@
 #include "ui/qt/ControlWidgets.h"
 
+#include "ui/qt/ButtonIcons.h"
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -195,18 +195,7 @@ void FitTabCaptions(QTabWidget& tabs, const std::vector<std::string>& captions) 
 }
 
 QIcon DrawnIcon(int iconId) {
-  QPixmap pixmap(32, 32);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  const QColor base = QColor::fromHsv((iconId * 47) % 360, 150, 200);
-  painter.setBrush(base);
-  painter.setPen(base.darker(150));
-  painter.drawRoundedRect(QRectF(2.5, 2.5, 27, 27), 6, 6);
-  painter.setBrush(Qt::white);
-  painter.setPen(Qt::NoPen);
-  painter.drawEllipse(QPointF(16, 16), 6 + iconId % 4, 6 + iconId % 4);
-  return QIcon(pixmap);
+  return ButtonIcon(iconId);
 }
 
 QWidget* CreateControlWidget(const Control& control, QWidget* parent) {

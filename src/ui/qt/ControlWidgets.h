@@ -34,7 +34,7 @@ void RefreshControlWidget(QWidget& widget, const platform::Control& now, const p
 /// without scrolling.
 void FitTabCaptions(QTabWidget& tabs, const std::vector<std::string>& captions);
 
-/// A plain drawn stand-in for icon resource `iconId` (32 x 32).
+/// The drawn icon of icon resource `iconId` (ButtonIcon), 32 x 32 at scale 1.
 QIcon DrawnIcon(int iconId);
 
 /// The object name of a control's widget, for finding it.
