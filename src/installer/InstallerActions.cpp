@@ -73,7 +73,7 @@ bool InstallerDialog::RemovePackageFolders() {
   if (programFolderName_.empty()) return true;
   bool ok = true;
   for (std::string_view folder : {kProgramsFolder, kDataFolder, kSettingsFolder}) {
-    ok = RemoveTree(PackageTarget(folder)) && ok;
+    ok = RemoveTree(PackageTarget(folder), [this] { Pump(); }) && ok;
   }
   return ok;
 }

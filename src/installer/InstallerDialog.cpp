@@ -115,7 +115,10 @@ void InstallerDialog::HideProgress() {
 }
 
 void InstallerDialog::Pump() {
-  if (Host() != nullptr) Loop().DispatchPending();
+  if (Host() == nullptr) return;
+  Loop().DispatchPending();
+  // A copy or removal never waits, so without this the screen would stand still until it ends.
+  Host()->UpdateScreen();
 }
 
 }  // namespace vigil::installer

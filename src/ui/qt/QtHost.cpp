@@ -133,7 +133,15 @@ QtHost::~QtHost() {
 
 bool QtHost::Waiting() const {
   const auto* driver = dynamic_cast<const QtTimeDriver*>(&loop_.Time());
-  return driver != nullptr && driver->Waiting();
+  return updatingScreen_ || (driver != nullptr && driver->Waiting());
+}
+
+void QtHost::UpdateScreen() {
+  if (QCoreApplication::instance() == nullptr || updatingScreen_) return;
+  // Repaints and layout only: input and the program's pump hold off (Waiting) until it is done.
+  updatingScreen_ = true;
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  updatingScreen_ = false;
 }
 
 // ---- Modal runs ---------------------------------------------------------------------------
