@@ -1,5 +1,6 @@
-// Coordinate file bytes: every line taken must be a usable point (a valid file name, plain
-// numbers), and the lines taken, written back as a file, must read back unchanged.
+// Coordinate file bytes: every line taken must be a usable point (a name the training file
+// can hold, plain numbers), and the lines taken, written back as a file, must read back
+// unchanged.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include "platform/Format.h"
 #include "platform/Text.h"
 #include "training/CoordinateFile.h"
+#include "training/PointNames.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace vigil::training;
@@ -18,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   for (const CoordinateLine& line : content.lines) {
-    if (!vigil::platform::IsValidFileNamePart(line.name)) std::abort();
+    if (!IsStorablePointName(line.name)) std::abort();
     for (const std::string* value : {&line.easting, &line.northing, &line.rl}) {
       double number = 0.0;
       if (value->size() > kMaxCoordinateValueChars || !vigil::platform::ScanDouble(*value, number))

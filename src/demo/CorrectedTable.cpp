@@ -60,7 +60,8 @@ std::int64_t StepAt(const sim::Scenario& site, const std::string& name) {
 
 // `references`: the program's name of each reference prism, with the simulated prism.
 void JudgeReferences(const sim::Scenario& site, const std::map<std::string, const sim::Prism*>& references,
-                     const std::vector<results::StoredCycle>& cycles, CorrectedTable& table) {
+                     std::int64_t trainedAtMs, const std::vector<results::StoredCycle>& cycles,
+                     CorrectedTable& table) {
   std::map<std::string, int> excluded, kept;
   std::map<std::string, std::vector<std::string>> days;
   for (const results::StoredCycle& c : cycles) {
@@ -72,7 +73,9 @@ void JudgeReferences(const sim::Scenario& site, const std::map<std::string, cons
     days[day].push_back(line);
     for (const auto& [name, prism] : references) {
       const bool out = !c.corrected || c.referencesExcluded.find(name + ":") != std::string::npos;
-      const bool stepped = c.firstMs >= StepAt(site, prism->name);
+      // A step before training is in the trained coordinates: the reference has not moved since.
+      const std::int64_t stepAt = StepAt(site, prism->name);
+      const bool stepped = stepAt > trainedAtMs && c.firstMs >= stepAt;
       if (stepped && !out) table.referenceProblems.push_back(name + " stepped but was used in " + c.key.file);
       if (!stepped) ++(out ? excluded[name] : kept[name]);
     }
@@ -135,7 +138,7 @@ CorrectedTable CompareCorrected(const sim::Scenario& site,
     if (!(row.largestSigmas <= kAllowedSigmas) || !row.corrected) ++table.outside;
     table.rows.push_back(row);
   }
-  JudgeReferences(site, references, db.Cycles(project, station), table);
+  JudgeReferences(site, references, trainedAtMs, db.Cycles(project, station), table);
   return table;
 }
 

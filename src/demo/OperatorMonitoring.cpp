@@ -1,7 +1,11 @@
 // Days of scheduled cycles, then the Monitoring screen: the last cycle with its differences,
 // and every cycle file downloaded to the USB stick.
+#include <optional>
+#include <utility>
 #include "demo/Operator.h"
+
 #include "monitoring/CycleFileName.h"
+#include "monitoring/CycleListOrder.h"
 #include "monitoring/CyclesDialog.h"
 #include "monitoring/DownloadDialog.h"
 #include "monitoring/FolderBrowserDialog.h"
@@ -28,6 +32,18 @@ constexpr const char* kAllDownloaded = "All data files are successfully download
 constexpr const char* kConfirmDelete =
     "Data file is successfully downloaded.\r\n\r\nIt is suggested to delete the file to free up space in the "
     "instrument.\r\nDo you want to delete it?";
+
+// The oldest cycle file of the data folder, in the order of the cycle list.
+std::optional<std::string> FirstCycleFile(const std::filesystem::path& dataFolder) {
+  std::optional<std::pair<monitoring::CycleFileNameParts, std::string>> first;
+  const std::string pattern = "*." + std::string(monitoring::kCycleFileExtension);
+  for (const std::string& name : platform::FindFiles(dataFolder, pattern)) {
+    const auto parts = monitoring::SplitCycleFileName(name);
+    if (parts && (!first || monitoring::CycleListedBefore(*parts, first->first))) first.emplace(*parts, name);
+  }
+  if (!first) return std::nullopt;
+  return first->second;
+}
 
 }  // namespace
 
@@ -72,13 +88,20 @@ void Operator::ScriptDownload() {
       .AnswerMessageBox(kSuggestDeleteAll, platform::kIdNo)
       .AnswerMessageBox(kAllDownloaded);
 
-  // One file picked in the open-file dialog: the day's first cycle.
-  const std::string first = monitoring::CycleFileName(
-      monitoring::DayBaseName(kStation, kProject, monitoring::CycleFileDate(site_.start)), 1);
-  const std::string chosen = platform::PathText(world_.Layout().DataFolder() / first);
+  // One file picked in the open-file dialog: the first cycle there is. The start day may
+  // have none (a start late in the evening).
   host.Press(DL::kFileRadioId)
       .Press(DL::kFileBrowseId)
-      .AnswerOpenFile(chosen)
+      .AnswerOpenFile("the first cycle file",
+                      [this]() -> std::optional<std::string> {
+                        const std::filesystem::path data = world_.Layout().DataFolder();
+                        const std::optional<std::string> first = FirstCycleFile(data);
+                        if (!first) {
+                          Problem("no cycle file to download");
+                          return std::nullopt;
+                        }
+                        return platform::PathText(data / *first);
+                      })
       .Press(DL::kStartKeyId)
       .AnswerMessageBox(kConfirmDelete, platform::kIdNo)
       .Close()

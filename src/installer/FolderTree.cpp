@@ -53,25 +53,28 @@ std::uint64_t ReplacedAt(const fs::path& source, const fs::path& target, int dep
   return total;
 }
 
-bool RemoveAt(const fs::path& folder, int depth) {
+bool RemoveAt(const fs::path& folder, int depth, const RemovalPump& pump) {
   if (depth > kMaxDepth) return false;
   bool ok = true;
   for (const FolderEntry& e : ListFolder(folder)) {
     const fs::path path = folder / platform::PathFromText(e.name);
-    ok = (e.folder ? RemoveAt(path, depth + 1) : platform::DeleteFileAt(path)) && ok;
+    ok = (e.folder ? RemoveAt(path, depth + 1, pump) : platform::DeleteFileAt(path)) && ok;
+    if (pump) pump();
   }
   return platform::RemoveFolder(folder) && ok;
 }
 
-bool DeleteMatchingAt(const fs::path& source, const fs::path& target, int depth) {
+bool DeleteMatchingAt(const fs::path& source, const fs::path& target, int depth, const RemovalPump& pump) {
   if (depth > kMaxDepth) return false;
   for (const FolderEntry& e : ListFolder(source)) {
     const fs::path name = platform::PathFromText(e.name);
     if (e.folder) {
-      if (!IsHiddenName(e.name) && !DeleteMatchingAt(source / name, target / name, depth + 1)) return false;
+      if (!IsHiddenName(e.name) && !DeleteMatchingAt(source / name, target / name, depth + 1, pump))
+        return false;
     } else if (platform::FileExists(target / name) && !IsRealFolder(target / name)) {
       if (!platform::DeleteFileAt(target / name)) return false;
     }
+    if (pump) pump();
   }
   return true;
 }
@@ -104,15 +107,15 @@ std::uint64_t ReplacedBytes(const fs::path& source, const fs::path& target) {
   return ReplacedAt(source, target, 0);
 }
 
-bool RemoveTree(const fs::path& folder) {
+bool RemoveTree(const fs::path& folder, const RemovalPump& pump) {
   std::error_code ec;
   if (!fs::exists(fs::symlink_status(folder, ec))) return true;
   if (!IsRealFolder(folder)) return platform::DeleteFileAt(folder);
-  return RemoveAt(folder, 0);
+  return RemoveAt(folder, 0, pump);
 }
 
-bool DeleteMatchingFiles(const fs::path& source, const fs::path& target) {
-  return DeleteMatchingAt(source, target, 0);
+bool DeleteMatchingFiles(const fs::path& source, const fs::path& target, const RemovalPump& pump) {
+  return DeleteMatchingAt(source, target, 0, pump);
 }
 
 }  // namespace vigil::installer

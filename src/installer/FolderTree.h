@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,11 +31,15 @@ int CountVisibleFiles(const std::filesystem::path& folder);
 /// replace (the folders a copy enters).
 std::uint64_t ReplacedBytes(const std::filesystem::path& source, const std::filesystem::path& target);
 
+/// Called after each file a removal deletes, so the dialog's screen stays live.
+using RemovalPump = std::function<void()>;
+
 /// Empties and removes `folder`. True when it is gone afterwards (also when it never was).
-bool RemoveTree(const std::filesystem::path& folder);
+bool RemoveTree(const std::filesystem::path& folder, const RemovalPump& pump = {});
 
 /// Deletes every file below `target` that `source` holds at the same relative path. False
 /// when one of them exists and could not be deleted (the rest stay as they are).
-bool DeleteMatchingFiles(const std::filesystem::path& source, const std::filesystem::path& target);
+bool DeleteMatchingFiles(const std::filesystem::path& source, const std::filesystem::path& target,
+                         const RemovalPump& pump = {});
 
 }  // namespace vigil::installer

@@ -29,9 +29,16 @@ int RunHeadless(InstallerDialog& dialog, platform::EventLoop& loop, const Instal
   host.AlwaysAnswer("", platform::kIdOk, ui::TextMatch::Contains);
   host.Do("start", [&] {
     if (deleteData) dialog.SetChecked(kDeleteDataId, true);
-    if (action == HeadlessAction::Install) dialog.PressButton(kInstallId);
-    if (action == HeadlessAction::Uninstall) dialog.PressButton(kUninstallId);
-    if (action == HeadlessAction::Tool) dialog.PressButton(kToolButtonId);
+    // A button the window would not offer says why, as the action itself would.
+    if (action == HeadlessAction::Install && !dialog.PressButton(kInstallId)) {
+      dialog.ShowMessage(msg::kAlreadyInstalled, platform::MessageIcon::Exclamation);
+    }
+    if (action == HeadlessAction::Uninstall && !dialog.PressButton(kUninstallId)) {
+      dialog.ShowMessage(msg::kNotInstalled, platform::MessageIcon::Exclamation);
+    }
+    if (action == HeadlessAction::Tool && !dialog.PressButton(kToolButtonId)) {
+      dialog.ShowMessage(msg::kToolMissing, platform::MessageIcon::Exclamation);
+    }
   });
   host.EndAll();
   host.RunModal(dialog);
@@ -43,7 +50,8 @@ int RunHeadless(InstallerDialog& dialog, platform::EventLoop& loop, const Instal
     out << (dialog.Installed() ? "installed" : "not installed") << "\n";
   }
   for (const std::string& text : host.MessageTexts()) out << "message: " << text << "\n";
-  return dialog.StartupFailure() == 0 ? 0 : 1;
+  if (dialog.StartupFailure() != 0) return 1;
+  return action == HeadlessAction::Show || dialog.ActionCompleted() ? 0 : 1;
 }
 
 }  // namespace vigil::installer

@@ -16,7 +16,8 @@ bool ParseHeadlessAction(std::string_view text, HeadlessAction& action);
 
 /// Runs `dialog` on `loop`, carries out `action` (with "Delete Data" when `deleteData`) and
 /// writes each message shown to `out`. Returns the process exit code: 0 when the start-up
-/// checks passed, 1 when they refused the package.
+/// checks passed and the action ran to its end, 1 when the package was refused or the action
+/// was refused, failed or had nothing to do.
 int RunHeadless(InstallerDialog& dialog, platform::EventLoop& loop, const InstallerStrings& strings,
                 HeadlessAction action, bool deleteData, std::ostream& out);
 

@@ -1,5 +1,8 @@
 #include "installer/InstallScript.h"
 
+#include <cstdint>
+#include <optional>
+
 #include "platform/Format.h"
 #include "platform/Text.h"
 
@@ -41,7 +44,9 @@ void ReadLine(std::string_view line, Section section, InstallScript& script) {
       if (Take(line, "PATH=", value)) {
         script.cabinetPath = DropOneBackslash(value);
       } else if (Take(line, "SIZE=", value)) {
-        script.neededBytes = ParseNeededBytes(value);
+        const std::optional<std::uint32_t> bytes = ParseNeededBytes(value);
+        script.neededBytes = bytes.value_or(0);
+        script.unfitSize = bytes ? std::string() : value;
       } else if (StartsWith(line, "DELETE") && line.find('=') != std::string_view::npos) {
         script.deletePaths.emplace_back(line.substr(line.find('=') + 1));
       }
@@ -66,9 +71,18 @@ void ReadLine(std::string_view line, Section section, InstallScript& script) {
 
 }  // namespace
 
-std::uint32_t ParseNeededBytes(std::string_view value) {
-  int bytes = 0;
-  if (!platform::ScanInt(value, bytes) || bytes < 0) return 0;
+std::optional<std::uint32_t> ParseNeededBytes(std::string_view value) {
+  std::size_t i = 0;
+  while (i < value.size() && (value[i] == ' ' || (value[i] >= '\t' && value[i] <= '\r'))) ++i;
+  bool negative = false;
+  if (i < value.size() && (value[i] == '+' || value[i] == '-')) negative = value[i++] == '-';
+  if (i >= value.size() || value[i] < '0' || value[i] > '9') return 0;
+  std::uint64_t bytes = 0;
+  for (; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i) {
+    bytes = bytes * 10 + static_cast<std::uint64_t>(value[i] - '0');
+    if (bytes > UINT32_MAX) return std::nullopt;
+  }
+  if (negative && bytes != 0) return std::nullopt;
   return static_cast<std::uint32_t>(bytes);
 }
 

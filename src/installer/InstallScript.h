@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,9 @@ struct InstallScript {
   /// Numbers (from 1) of lines longer than kMaxScriptLineBytes. They are not read at all:
   /// cutting them would turn their tail into a line of its own.
   std::vector<int> overlongLines;
+  /// The value of the last "SIZE=" when it does not fit in 32 bits: the script is refused
+  /// rather than the space check skipped.
+  std::string unfitSize;
 
   bool NamesCabinet() const { return !cabinetPath.empty(); }
 };
@@ -34,7 +38,9 @@ struct InstallScript {
 /// Reads the script from the file's bytes. Lines end at LF; one CR before it is dropped.
 InstallScript ParseInstallScript(std::string_view bytes);
 
-/// The value of "SIZE=": a decimal byte count; unreadable or negative text counts as 0.
-std::uint32_t ParseNeededBytes(std::string_view value);
+/// The value of "SIZE=": a decimal byte count up to 4,294,967,295, read up to its first
+/// character that is no digit; text without a number counts as 0. nullopt for a count that
+/// does not fit in 32 bits unsigned, or a negative one.
+std::optional<std::uint32_t> ParseNeededBytes(std::string_view value);
 
 }  // namespace vigil::installer

@@ -73,7 +73,7 @@ bool InstallerDialog::RemovePackageFolders() {
   if (programFolderName_.empty()) return true;
   bool ok = true;
   for (std::string_view folder : {kProgramsFolder, kDataFolder, kSettingsFolder}) {
-    ok = RemoveTree(PackageTarget(folder)) && ok;
+    ok = RemoveTree(PackageTarget(folder), [this] { Pump(); }) && ok;
   }
   return ok;
 }
@@ -88,6 +88,7 @@ bool InstallerDialog::FinishRun(bool installed) {
   platform::DeleteFileAt(Device(kResumeFile));
   SetBusy(false);
   HideProgress();
+  completed_ = true;
   ShowMessage(installed ? msg::kInstalled : msg::kUninstalled, MessageIcon::Information);
   return true;
 }
@@ -101,6 +102,7 @@ void InstallerDialog::RunTool() {
   SetBusy(true);
   const bool started = StartAndWait(*program);
   SetBusy(false);
+  completed_ = started;
   if (!started) ShowMessage(msg::kToolNotStarted, MessageIcon::Exclamation);
 }
 

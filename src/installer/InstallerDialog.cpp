@@ -41,6 +41,7 @@ void InstallerDialog::OnInitDialog() {
 
 void InstallerDialog::OnCommand(int controlId) {
   if (busy_) return;
+  completed_ = false;
   if (controlId == kInstallId) Install();
   if (controlId == kUninstallId) Uninstall();
   if (controlId == kToolButtonId) RunTool();
@@ -114,7 +115,10 @@ void InstallerDialog::HideProgress() {
 }
 
 void InstallerDialog::Pump() {
-  if (Host() != nullptr) Loop().DispatchPending();
+  if (Host() == nullptr) return;
+  Loop().DispatchPending();
+  // A copy or removal never waits, so without this the screen would stand still until it ends.
+  Host()->UpdateScreen();
 }
 
 }  // namespace vigil::installer

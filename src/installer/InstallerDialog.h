@@ -57,6 +57,8 @@ class InstallerDialog final : public platform::Dialog {
   /// The message number that ended the start-up, 0 when it passed.
   int StartupFailure() const { return startupFailure_; }
   bool Installed() const { return installed_; }
+  /// The last Install or Uninstall ran to its end, or the last tool program was started.
+  bool ActionCompleted() const { return completed_; }
   const InstallScript& Script() const { return script_; }
   const PackageRecord& Record() const { return record_; }
   const std::string& ProgramFolderName() const { return programFolderName_; }
@@ -122,6 +124,7 @@ class InstallerDialog final : public platform::Dialog {
   int startupFailure_ = 0;
   std::string detail_;
   bool busy_ = false;
+  bool completed_ = false;
 };
 
 }  // namespace vigil::installer

@@ -48,8 +48,10 @@ inline constexpr int kUninstallButton = 58;
 inline constexpr int kDeleteDataCheck = 59;
 
 // Refusals this installer adds.
-inline constexpr int kUnsafePath = 70;        ///< a SETUP.INI path leaves its place; the line follows
-inline constexpr int kOverlongLine = 71;      ///< a SETUP.INI line is too long; its number follows
-inline constexpr int kRecordNotWritten = 72;  ///< SETUP.DAT could not be written back
+inline constexpr int kUnsafePath = 70;         ///< a SETUP.INI path leaves its place; the line follows
+inline constexpr int kOverlongLine = 71;       ///< a SETUP.INI line is too long; its number follows
+inline constexpr int kRecordNotWritten = 72;   ///< SETUP.DAT could not be written back
+inline constexpr int kSizeTooLarge = 73;       ///< SIZE= does not fit in 32 bits; the value follows
+inline constexpr int kSetupVersionLabel = 74;  ///< label of the installer's own version
 
 }  // namespace vigil::installer::msg

@@ -55,6 +55,10 @@ int InstallerDialog::ReadScript() {
     detail_ = platform::FormatInt(script_.overlongLines.front());
     return msg::kOverlongLine;
   }
+  if (!script_.unfitSize.empty()) {
+    detail_ = script_.unfitSize;
+    return msg::kSizeTooLarge;
+  }
   for (const std::string* path : {&script_.cabinetPath, &script_.finishPath, &script_.toolPath}) {
     if (!path->empty() && !PackageProgramPath(packageFolder_, *path)) {
       detail_ = *path;
@@ -108,7 +112,10 @@ void InstallerDialog::ShowCaptions() {
   SetText(kToolMessageId, script_.toolMessage);
   const bool tool = !script_.toolMessage.empty();
   for (int id : {kToolBoxId, kToolMessageId, kToolButtonId}) Show(id, tool);
-  SetText(kSetupVersionId, context_.setupVersion);
+  // A bare number beside the package's version reads as a second package version.
+  SetText(kSetupVersionId, context_.setupVersion.empty()
+                               ? std::string()
+                               : s.Text(msg::kSetupVersionLabel) + " " + context_.setupVersion);
 }
 
 }  // namespace vigil::installer

@@ -24,6 +24,29 @@ std::optional<std::vector<std::string>> SafePieces(std::string_view path) {
   return kept;
 }
 
+// The path with every link resolved (as far as it exists), without a trailing separator.
+std::optional<fs::path> Resolved(const fs::path& path) {
+  std::error_code ec;
+  fs::path real = fs::weakly_canonical(path, ec);
+  if (ec) return std::nullopt;
+  if (real.has_parent_path() && real.filename().empty()) real = real.parent_path();
+  return real;
+}
+
+// A symbolic link below the root may lead anywhere: the place the path really names must lie
+// strictly below the place the root really is.
+bool StaysBelow(const fs::path& root, const fs::path& path) {
+  const std::optional<fs::path> realRoot = Resolved(root);
+  const std::optional<fs::path> realPath = Resolved(path);
+  if (!realRoot || !realPath) return false;
+  auto r = realRoot->begin();
+  auto p = realPath->begin();
+  for (; r != realRoot->end(); ++r, ++p) {
+    if (p == realPath->end() || *r != *p) return false;
+  }
+  return p != realPath->end();
+}
+
 }  // namespace
 
 std::optional<fs::path> PackageProgramPath(const fs::path& packageFolder, std::string_view scriptPath) {
@@ -42,6 +65,7 @@ std::optional<DeleteTarget> DeleteLineTarget(const platform::Paths& paths, std::
   target.folder = platform::EndsWith(value, "\\") || platform::EndsWith(value, "/");
   target.path = paths.DeviceRoot();
   for (const std::string& piece : *pieces) target.path /= platform::PathFromText(piece);
+  if (!StaysBelow(paths.DeviceRoot(), target.path)) return std::nullopt;
   return target;
 }
 

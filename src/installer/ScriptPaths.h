@@ -23,7 +23,8 @@ struct DeleteTarget {
 };
 
 /// The value of a DELETE line as a path below the device root. nullopt for a ".." piece, a
-/// drive or device name, or a path that names the root itself.
+/// drive or device name, a path that names the root itself, or one that a symbolic link
+/// leads out of the root (or back onto it).
 std::optional<DeleteTarget> DeleteLineTarget(const platform::Paths& paths, std::string_view value);
 
 }  // namespace vigil::installer

@@ -26,6 +26,7 @@ void InstallerDialog::Uninstall() {
 
   SetBusy(true);
   ShowProgress(msg::kRemoving, false);
+  Pump();
   if (UninstallFiles(deleteData)) {
     platform::DeleteFileAt(Device(kInstalledIniFolder) / platform::PathFromText(iniFileName_));
     if (script_.overwriteBasicSettings) RestoreBasicSettings();
@@ -42,7 +43,8 @@ bool InstallerDialog::UninstallFiles(bool deleteData) {
       return true;
     }
     const fs::path name = platform::PathFromText(programFolderName_);
-    if (!DeleteMatchingFiles(PackageFile(kPackageProgramFolder) / name, PackageTarget(kProgramsFolder))) {
+    if (!DeleteMatchingFiles(PackageFile(kPackageProgramFolder) / name, PackageTarget(kProgramsFolder),
+                             [this] { Pump(); })) {
       ShowMessage(msg::kDeleteFailed, MessageIcon::Exclamation);
       return false;
     }
@@ -72,7 +74,7 @@ bool InstallerDialog::UninstallFiles(bool deleteData) {
   }
   for (const DeleteTarget& target : targets) {
     if (target.folder) {
-      if (platform::FolderExists(target.path)) RemoveTree(target.path);
+      if (platform::FolderExists(target.path)) RemoveTree(target.path, [this] { Pump(); });
     } else if (platform::FileExists(target.path) && !platform::FolderExists(target.path)) {
       platform::DeleteFileAt(target.path);
     }

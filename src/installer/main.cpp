@@ -16,9 +16,9 @@
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: setup [--home PACKAGE_FOLDER] [--device-root DIR] [--headless ACTION [--delete-data]]\n"
+    "usage: setup [--home PACKAGE_FOLDER] [--device-root DIR] [--headless ACTION [--delete-data]] [--help]\n"
     "  without --headless the installer opens in a window\n"
-    "  ACTION: show, install, uninstall or tool\n";
+    "  ACTION: show, install, uninstall or tool; exit code 0 when it ran to its end\n";
 
 }  // namespace
 
@@ -38,6 +38,9 @@ int main(int argc, char** argv) {
       }
     } else if (arg == "--delete-data") {
       deleteData = true;
+    } else if (arg == "--help") {
+      std::cout << kUsage;
+      return 0;
     } else if (arg == "--home" || arg == "--device-root") {
       ++i;
     } else {
@@ -49,10 +52,15 @@ int main(int argc, char** argv) {
   std::unique_ptr<QApplication> application;
   if (!headless) application = std::make_unique<QApplication>(argc, argv);
 
-  const auto strings = installer::InstallerStrings::Load(paths.ProgramFolder() / installer::kStringsFileName);
+  // The strings lie beside the program file; --home names the package, which may lie elsewhere.
+  const std::filesystem::path programFolder = platform::Paths::RunningProgramFolder();
+  auto strings = installer::InstallerStrings::Load(programFolder / installer::kStringsFileName);
+  if (!strings)
+    strings = installer::InstallerStrings::Load(paths.ProgramFolder() / installer::kStringsFileName);
   if (!strings) {
     std::cerr << "setup: the strings file " << installer::kStringsFileName
-              << " is missing beside the program in " << platform::PathText(paths.ProgramFolder()) << "\n";
+              << " is missing beside the program in " << platform::PathText(programFolder)
+              << " and in the package folder " << platform::PathText(paths.ProgramFolder()) << "\n";
     return 1;
   }
   installer::ModelFamily models([&paths] { return installer::QueryModelDriver(paths); });

@@ -1,6 +1,11 @@
 #include "monitoring/CyclesDialog.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "monitoring/CycleFileName.h"
+#include "monitoring/CycleListOrder.h"
 #include "monitoring/MonitoringTexts.h"
 #include "platform/Files.h"
 
@@ -30,12 +35,16 @@ void CyclesDialog::FillList() {
   ListClear(kListId);
   const store::ProjectStationSettings& s = context_.Settings();
   const std::string pattern = s.station + "_" + s.project + "*." + std::string(kCycleFileExtension);
+  std::vector<std::pair<CycleFileNameParts, std::string>> rows;
   for (const std::string& name : platform::FindFiles(dataFolder_, pattern)) {
     const auto parts = SplitCycleFileName(name);
     // The pattern also matches a project whose name merely begins with this one's.
     if (!parts || parts->station != s.station || parts->project != s.project) continue;
-    ListAddRow(kListId, {parts->date, parts->cycle, name});
+    rows.emplace_back(*parts, name);
   }
+  std::stable_sort(rows.begin(), rows.end(),
+                   [](const auto& a, const auto& b) { return CycleListedBefore(a.first, b.first); });
+  for (const auto& [parts, name] : rows) ListAddRow(kListId, {parts.date, parts.cycle, name});
 }
 
 void CyclesDialog::OnCommand(int controlId) {

@@ -93,6 +93,7 @@ class MonitoringDialog final : public platform::Dialog {
   void MeasureNextRow();
   void OnReadingComplete();
   void RecordRow(std::size_t index, bool succeeded);
+  void NumberAsTheFile(const platform::LocalDateTime& now);
   void EndCycle();
   void ScheduleContinuousCycle();
   void ShowNotWritten();

@@ -45,6 +45,9 @@ void MonitoringDialog::StartCycle(bool ask) {
   running_ = true;
   stopped_ = false;
   dataFile_.StartCycle();
+  // A scheduled start may find page P2 shown, whose button 1 is Save As: Stop must be there.
+  page_ = "P1";
+  SetPageCaptions();
   SetText(kButton1Id, Tr(texts::kStop.key, texts::kStop.defaultText));
   Enable(kButton1Id, true);
   for (int id : {kButton2Id, kButton3Id, kButton4Id}) Enable(id, false);
@@ -134,12 +137,28 @@ void MonitoringDialog::RecordRow(std::size_t index, bool succeeded) {
       ListSetCell(kDifferencesListId, listRow, kDiffRl, d->dRl);
     }
   }
+  if (dataFile_.CurrentPath().empty()) NumberAsTheFile(now);
   for (std::size_t c = 0; c < kCycleColumnCount; ++c)
     ListSetCell(kReadingsListId, listRow, static_cast<int>(c), row.cells[c]);
   // The row stays in the list either way; the operator is told without stopping the cycle.
   if (!dataFile_.AppendCycleLine(s, row.cells, now)) {
     ++unwritten_;
     ShowNotWritten();
+  }
+}
+
+void MonitoringDialog::NumberAsTheFile(const platform::LocalDateTime& now) {
+  // The first line names the file from its own date: a cycle started before midnight is the
+  // new day's cycle, and its Cycle column must say the number its file carries.
+  const store::ProjectStationSettings& s = context_.Settings();
+  const std::string base = DayBaseName(s.station, s.project, CycleFileDate(now));
+  const int number = NextCycleNumber(context_.Layout().DataFolder(), base);
+  if (number == cycleNumber_) return;
+  cycleNumber_ = number;
+  const std::string text = platform::FormatInt(number);
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    rows_[i].cells[kCycleNumber] = text;
+    ListSetCell(kReadingsListId, static_cast<int>(i), static_cast<int>(kCycleNumber), text);
   }
 }
 

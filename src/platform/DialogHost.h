@@ -55,6 +55,10 @@ class DialogHost {
     (void)controlId;
   }
 
+  /// Lets the screen show what changed while the program works on without waiting (a long
+  /// copy); nothing of the operator's input and nothing of the program runs meanwhile.
+  virtual void UpdateScreen() {}
+
   SoftKeyBar& SoftKeys() { return softKeys_; }
 
   /// Open modal dialogs, the first opened first; the last is in front.

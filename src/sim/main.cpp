@@ -26,8 +26,11 @@ void Print(std::string_view text) {
   std::fflush(stdout);
 }
 
+constexpr std::string_view kUsage =
+    "usage: basic-mode-sim --scenario FILE [--runtime-dir DIR] [--verbose] [--help]";
+
 int Usage() {
-  Print("usage: basic-mode-sim --scenario FILE [--runtime-dir DIR] [--verbose]");
+  Print(kUsage);
   return 2;
 }
 
@@ -45,6 +48,9 @@ int main(int argc, char** argv) {
       runtimeDir = argv[++i];
     } else if (arg == "--verbose") {
       verbose = true;
+    } else if (arg == "--help") {
+      Print(kUsage);
+      return 0;
     } else {
       return Usage();
     }

@@ -30,6 +30,17 @@ class ProjectStationStore {
   /// Every setting back to its default and the training file path emptied.
   void ResetProjectStation();
 
+  /// The settings and the training file path, as Restore takes them back.
+  struct Kept {
+    ProjectStationSettings settings;
+    fs::path trainingFilePath;
+  };
+  Kept Keep() const { return {settings_, trainingFilePath_}; }
+  void Restore(const Kept& kept) {
+    settings_ = kept.settings;
+    trainingFilePath_ = kept.trainingFilePath;
+  }
+
   /// Reads the current project-station's file into the settings, then points the training
   /// file path at the (possibly new) names. With `moveTraining`, a training file of the
   /// previous path is moved to the new one (replacing a file there); when the copy fails the

@@ -87,9 +87,10 @@ struct PointMatch {
   bool matched = false;  ///< a listed point matched
 };
 
-/// The first listed point within 0.5 gon in Ha and folded Va and 0.1 m in SD of the reading,
-/// skipping the point named `skipName`. Ha is compared across north (399.9 is near 0.1); points
-/// whose texts hold no number are passed over.
+/// The first listed point within 0.5 gon in Ha and Va and 0.1 m in SD of the reading, skipping
+/// the point named `skipName`. Reading and points are compared in face 1 (a face-2 Ha and Va are
+/// folded; the Ha reported is the face-1 one); Ha is compared across north (399.9 is near 0.1);
+/// points whose texts hold no number are passed over.
 PointMatch MatchTrainingPoint(const ProjectStationSettings& s, const Reading& r,
                               const std::vector<ListedPoint>& points, std::string_view skipName);
 

@@ -22,10 +22,20 @@ struct ListedValues {
   double sdMetres = 0.0;
 };
 
+// A prism may have been trained, and a reading taken, in either face: both are compared, and the
+// match reported, in their face-1 form.
 bool ReadListed(const ProjectStationSettings& s, const ListedPoint& p, ListedValues& v) {
-  return platform::ScanDouble(ParseAngle(s, p.ha), v.haGon) &&
-         platform::ScanDouble(ParseAngle(s, p.va), v.vaGon) &&
-         platform::ScanDouble(DistanceToMetres(s, p.sd), v.sdMetres);
+  if (!platform::ScanDouble(ParseAngle(s, p.ha), v.haGon) ||
+      !platform::ScanDouble(ParseAngle(s, p.va), v.vaGon) ||
+      !platform::ScanDouble(DistanceToMetres(s, p.sd), v.sdMetres)) {
+    return false;
+  }
+  if (v.vaGon > 200.0) {
+    const Observation faceOne = OtherFace({v.haGon, v.vaGon, v.sdMetres});
+    v.haGon = faceOne.haGon;
+    v.vaGon = faceOne.vaGon;
+  }
+  return true;
 }
 
 }  // namespace
@@ -34,14 +44,15 @@ PointMatch MatchTrainingPoint(const ProjectStationSettings& s, const Reading& r,
                               const std::vector<ListedPoint>& points, std::string_view skipName) {
   PointMatch match;
   match.name = std::string(skipName);
-  const double faceOneVa = r.vaGon > 200.0 ? 400.0 - r.vaGon : r.vaGon;
+  Observation reading{r.haGon, r.vaGon, r.sdMetres};
+  if (reading.vaGon > 200.0) reading = OtherFace(reading);
   for (const ListedPoint& p : points) {
     if (p.name == skipName) continue;
     ListedValues v;
     if (!ReadListed(s, p, v)) continue;
     const double dSd = std::fabs(r.sdMetres - v.sdMetres);
-    if (HaDifferenceGon(r.haGon, v.haGon) < kAngleToleranceGon &&
-        std::fabs(faceOneVa - v.vaGon) < kAngleToleranceGon && dSd < kDistanceToleranceMetres) {
+    if (HaDifferenceGon(reading.haGon, v.haGon) < kAngleToleranceGon &&
+        std::fabs(reading.vaGon - v.vaGon) < kAngleToleranceGon && dSd < kDistanceToleranceMetres) {
       match.haGon = v.haGon;
       match.name = p.name;
       match.dSdMm = dSd * kMmPerMetre;

@@ -4,6 +4,7 @@
 
 #include "platform/Format.h"
 #include "platform/Text.h"
+#include "training/PointNames.h"
 
 namespace vigil::training {
 namespace {
@@ -71,8 +72,8 @@ CoordinateFileContent ParseCoordinateFile(std::string_view bytes) {
     c.easting = platform::Trim(fields[1]);
     c.northing = platform::Trim(fields[2]);
     c.rl = platform::Trim(fields[3]);
-    // Point names end up in file names and in the training file: they must be valid there.
-    if (!platform::IsValidFileNamePart(c.name) || !IsPlainNumber(c.easting) || !IsPlainNumber(c.northing) ||
+    // Point names end up in the training file, never in a file name.
+    if (!IsStorablePointName(c.name) || !IsPlainNumber(c.easting) || !IsPlainNumber(c.northing) ||
         !IsPlainNumber(c.rl)) {
       ++content.skippedLines;
       continue;

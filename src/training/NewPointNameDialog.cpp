@@ -1,5 +1,7 @@
 #include "training/NewPointNameDialog.h"
 
+#include "training/PointNames.h"
+
 #include <utility>
 
 #include "platform/Text.h"
@@ -79,8 +81,8 @@ void NewPointNameDialog::Accept() {
       return;
     }
   }
-  // Point names end up in the TAB-separated training file and in file names.
-  if (!platform::IsValidFileNamePart(name_)) {
+  // Point names end up in the TAB-separated training and cycle files, never in a file name.
+  if (!IsStorablePointName(name_)) {
     tell_(texts::kInvalidPointName);
     return;
   }

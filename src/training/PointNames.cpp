@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "platform/Text.h"
+
 namespace vigil::training {
 namespace {
 
@@ -38,6 +40,14 @@ std::string NextPointNameAfter(std::string_view lastName) {
   std::string number = Increment(std::string(lastName.substr(start, end - start)));
   if (number.size() < 3) number.insert(0, 3 - number.size(), '0');
   return std::string(lastName.substr(0, start)) + number;
+}
+
+bool IsStorablePointName(std::string_view name) {
+  if (name.empty() || name.find_first_of(std::string_view("\t\r\n\0", 4)) != std::string_view::npos) {
+    return false;
+  }
+  // The file is UTF-16: a broken UTF-8 sequence would come back as another name.
+  return platform::Utf16LeToUtf8(platform::Utf8ToUtf16Le(name)) == name;
 }
 
 }  // namespace vigil::training

@@ -13,4 +13,9 @@ inline constexpr const char* kFirstPointName = "XYZ001";
 /// "ABC" -> "ABC001", "XYZ999" -> "XYZ1000"). Any number of digits is counted without overflow.
 std::string NextPointNameAfter(std::string_view lastName);
 
+/// A name the training and cycle files can hold and read back: not empty, without TAB, CR, LF
+/// or a zero character, and whole UTF-8. Point names never go into a file name, so `/ : * ?`
+/// are welcome.
+bool IsStorablePointName(std::string_view name);
+
 }  // namespace vigil::training

@@ -79,6 +79,7 @@ class TrainingDialog final : public platform::Dialog {
   void Import();
   void ImportCoordinates(const std::string& bytes);
   void ImportTraining(const std::string& bytes);
+  void TellSkippedLines(int count);
   void Download();
   void Scan();
   void StartBatch(const std::vector<ScanHit>& hits, bool append);

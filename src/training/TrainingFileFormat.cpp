@@ -8,6 +8,7 @@ namespace vigil::training {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kLineFeed = "\n";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kMinFields = 7;
 
@@ -21,14 +22,26 @@ std::string FieldOr(const std::vector<std::string>& fields, std::size_t index, s
 
 }  // namespace
 
-std::vector<TrainingPoint> ParseTrainingText(std::string_view text) {
+TrainingText ReadTrainingText(std::string_view text) {
   // A mark before a header-less file would otherwise hide the status of the first point.
   if (platform::StartsWith(text, kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
 
-  std::vector<TrainingPoint> points;
-  for (const std::string& line : platform::Split(text, kLineEnd)) {
+  TrainingText content;
+  std::vector<TrainingPoint>& points = content.points;
+  // Names never hold CR or LF, so a file saved with bare LF reads the same.
+  for (std::string line : platform::Split(text, kLineFeed)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) continue;
+    // A zero cannot be stored in a list row or read back from one: the line is unreadable.
+    if (line.find('\0') != std::string::npos) {
+      ++content.skippedLines;
+      continue;
+    }
     const std::vector<std::string> fields = platform::Split(line, "\t");
-    if (fields.size() < kMinFields) continue;
+    if (fields.size() < kMinFields) {
+      if (!platform::Contains(line, "Easting")) ++content.skippedLines;
+      continue;
+    }
 
     // Seven fields are a name and six values even when the name is "0" or "1".
     const bool hasStatus = fields.size() > kMinFields && IsStatus(fields[0]);
@@ -52,7 +65,11 @@ std::vector<TrainingPoint> ParseTrainingText(std::string_view text) {
     p.prism_type = FieldOr(fields, first + kColPrismType, "-1");
     points.push_back(std::move(p));
   }
-  return points;
+  return content;
+}
+
+std::vector<TrainingPoint> ParseTrainingText(std::string_view text) {
+  return ReadTrainingText(text).points;
 }
 
 std::string BuildTrainingText(const TrainingColumnSpecs& columns, const std::vector<TrainingPoint>& rows) {

@@ -9,6 +9,7 @@
 #include "training/CoordinateFile.h"
 #include "training/ImportTypeDialog.h"
 #include "training/TrainingDialog.h"
+#include "training/TrainingFileFormat.h"
 
 namespace vigil::training {
 
@@ -77,18 +78,27 @@ void TrainingDialog::ImportCoordinates(const std::string& bytes) {
   }
   Save();
   FillList();
-  if (content.skippedLines > 0) {
-    const std::string count = platform::FormatInt(content.skippedLines);
-    Tell(store::FillPlaceholders(Tr(texts::kLinesSkipped), {{"{line_count}", count}}),
-         platform::MessageIcon::Exclamation);
-  }
+  TellSkippedLines(content.skippedLines);
+}
+
+void TrainingDialog::TellSkippedLines(int count) {
+  if (count <= 0) return;
+  Tell(store::FillPlaceholders(Tr(texts::kLinesSkipped), {{"{line_count}", platform::FormatInt(count)}}),
+       platform::MessageIcon::Exclamation);
 }
 
 void TrainingDialog::ImportTraining(const std::string& bytes) {
   // Read whole: points past the first 22,528 bytes are imported too.
-  list_->LoadTrainingText(platform::Utf16LeToUtf8(bytes));
+  const TrainingText content = ReadTrainingText(platform::Utf16LeToUtf8(bytes));
+  // An 8-bit file or one of headers only would otherwise empty the list and the file unasked.
+  if (content.points.empty()) {
+    Tell(Tr(texts::kNoPointsImported), platform::MessageIcon::Exclamation);
+    return;
+  }
+  list_->LoadTrainingPoints(content.points);
   Save();
   FillList();
+  TellSkippedLines(content.skippedLines);
 }
 
 void TrainingDialog::Download() {

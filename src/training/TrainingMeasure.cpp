@@ -10,18 +10,8 @@ namespace vigil::training {
 
 namespace {
 
-// A name no row can carry (control characters are refused in names): Add skips no point.
-constexpr std::string_view kSkipNoPoint = "\x1F\x1F";
-
-// Listed points are trained in face 1; a face-2 reading is compared in its face-1 form.
-survey::Reading FaceOne(const survey::Reading& r) {
-  if (r.vaGon <= 200.0) return r;
-  survey::Reading folded = r;
-  const survey::Observation o = survey::OtherFace({r.haGon, r.vaGon, r.sdMetres});
-  folded.haGon = o.haGon;
-  folded.vaGon = o.vaGon;
-  return folded;
-}
+// A name no row can carry (a TAB is refused in names): Add skips no point.
+constexpr std::string_view kSkipNoPoint = "\t";
 
 bool ReadAngle(const store::ProjectStationSettings& s, std::string_view text, double& gon) {
   return platform::ScanDouble(survey::ParseAngle(s, text), gon);
@@ -55,7 +45,7 @@ void TrainingDialog::OnAddMeasured() {
   }
   const store::ProjectStationSettings& s = context_.Settings();
   const survey::Reading& r = engine.Reading();
-  const survey::PointMatch match = survey::MatchTrainingPoint(s, FaceOne(r), Listed(), kSkipNoPoint);
+  const survey::PointMatch match = survey::MatchTrainingPoint(s, r, Listed(), kSkipNoPoint);
   if (match.matched) {
     if (batch_) {
       NextHit();
@@ -106,7 +96,7 @@ void TrainingDialog::OnRetrainMeasured() {
   currentRow_ = row;
   const store::ProjectStationSettings& s = context_.Settings();
   const survey::Reading reading = engine.Reading();
-  const survey::PointMatch match = survey::MatchTrainingPoint(s, FaceOne(reading), Listed(), currentName_);
+  const survey::PointMatch match = survey::MatchTrainingPoint(s, reading, Listed(), currentName_);
   if (match.matched) {
     TrainingPoint known;
     for (const TrainingPoint& p : list_->Rows()) {

@@ -41,8 +41,12 @@ bool TrainingStore::RemoveTrainingRow(std::size_t index) {
 }
 
 void TrainingStore::LoadTrainingText(std::string_view text) {
+  LoadTrainingPoints(ParseTrainingText(text));
+}
+
+void TrainingStore::LoadTrainingPoints(const std::vector<TrainingPoint>& points) {
   rows_.clear();
-  for (const TrainingPoint& p : ParseTrainingText(text)) {
+  for (const TrainingPoint& p : points) {
     AddTrainingRow(p.name, p.ha, p.va, p.sd, p.easting, p.northing, p.rl, p.prism_type);
   }
 }

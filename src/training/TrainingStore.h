@@ -40,6 +40,9 @@ class TrainingStore {
   /// Empties the list and fills it from a training file text.
   void LoadTrainingText(std::string_view text);
 
+  /// Empties the list and fills it with `points`.
+  void LoadTrainingPoints(const std::vector<TrainingPoint>& points);
+
   std::string BuildTrainingText() const;
 
   /// Replaces the training file by the list, atomically. False when it could not be written,

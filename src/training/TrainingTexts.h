@@ -85,7 +85,7 @@ inline constexpr TextKey kUseCustomCharacter{
     "Please use the Custom prism character as the prefix of your Point Name."};
 inline constexpr TextKey kInvalidPointName{
     "IDS_TRNG_MSGBOX_INVALID_PTNAME",
-    "Please enter a point name that can be used as a file name (not empty, none of \\ / : * ? \" < > |)."};
+    "Please enter a point name that is not empty and holds no TAB or line break."};
 
 // 2D scan
 inline constexpr TextKey kTitleScan{"IDS_TRNG_DLG_TITLE_VIGIL_2D_SCAN", "VIGIL 2D Scan"};
@@ -139,6 +139,9 @@ inline constexpr TextKey kNotUnicode{
     "import again."};
 inline constexpr TextKey kLinesSkipped{"IDS_TRNG_MSGBOX_IMPORT_LINES_SKIPPED",
                                        "{line_count} lines of the file could not be read and were skipped."};
+inline constexpr TextKey kNoPointsImported{
+    "IDS_TRNG_MSGBOX_IMPORT_NO_POINTS",
+    "The file you import holds no points that can be read. The training list is left as it was."};
 inline constexpr TextKey kNothingToDownload{"IDS_TRNG_MSGBOX_IMPORT_FILE_NOT_FOUND",
                                             "Training file not found.  Nothing to download."};
 inline constexpr TextKey kNoCfDownload{

@@ -25,12 +25,16 @@ int MainWindow::ChooseProjectStation() {
 }
 
 void MainWindow::OpenProjectSettings() {
+  // A choice in the selection and the sheet's unit pages change the settings before anything is
+  // confirmed; the schedule must go on measuring with the ones confirmed last.
+  const store::ProjectStationStore::Kept confirmed = context_.Store().Keep();
   while (true) {
     context_.SetToBasicState(false);
     bool isNew = false;
     if (!loaded_) {
       const int choice = ChooseProjectStation();
       if (choice == ProjectSelectDialog::kNoChoice) {
+        context_.Store().Restore(confirmed);
         context_.SetToBasicState(true);
         return;
       }
@@ -43,7 +47,11 @@ void MainWindow::OpenProjectSettings() {
       loaded_ = false;
       continue;
     }
-    if (result == platform::kIdOk) ProjectStationConfirmed();
+    if (result == platform::kIdOk) {
+      ProjectStationConfirmed();
+    } else {
+      context_.Store().Restore(confirmed);
+    }
     context_.SetToBasicState(true);
     return;
   }

@@ -26,6 +26,11 @@ bool IsHalfNumber(std::string_view typed, bool decimals) {
   return platform::ScanDouble(typed, value) && !platform::IsPlainNumber(typed, decimals);
 }
 
+// Air temperatures the instrument can meet, rounded out from the lowest and highest ever
+// recorded (°C). Near -237.3 and -273.16 the atmospheric correction divides by zero.
+constexpr double kLowestTemperatureC = -90.0;
+constexpr double kHighestTemperatureC = 60.0;
+
 struct NumberField {
   const platform::Dialog& page;
   int editId;
@@ -179,9 +184,29 @@ bool StationSettingsSheet::NumbersReadWhole() {
   return true;
 }
 
+bool StationSettingsSheet::TemperatureInRange() {
+  const std::string typed = units_.Text(UnitsPage::kTemperatureEditId);
+  double temperatureC = 0.0;
+  if (!platform::ScanDouble(typed, temperatureC) ||
+      (temperatureC >= kLowestTemperatureC && temperatureC <= kHighestTemperatureC)) {
+    return true;
+  }
+  const std::string message = store::FillPlaceholders(
+      store::Translate(TranslationsFile(), "IDS_STN_MSGBOX_OUT_OF_RANGE",
+                       "{field}: \"{text}\" is outside {lowest} to {highest}.\r\nPlease type a value in "
+                       "that range."),
+      {{"{field}", units_.Text(UnitsPage::kTemperatureLabelId)},
+       {"{text}", typed},
+       {"{lowest}", platform::FormatFixed(kLowestTemperatureC, 1)},
+       {"{highest}", platform::FormatFixed(kHighestTemperatureC, 1)}});
+  bracket_.MessageBox(message, translatedTitle_, platform::MessageIcon::Exclamation,
+                      platform::MessageButtons::Ok);
+  return false;
+}
+
 void StationSettingsSheet::Save() {
   // The sheet stays open with every entry, so the operator can correct the field.
-  if (!NumbersReadWhole()) return;
+  if (!NumbersReadWhole() || !TemperatureInRange()) return;
   const store::ProjectStationSettings units = DisplayUnits();
   store::SettingsEntries entries;
   station_.Write(entries);

@@ -61,6 +61,7 @@ class StationSettingsSheet final : public platform::Dialog {
   /// False, after telling the operator, when a number field holds a text that would be read
   /// only up to its first odd character.
   bool NumbersReadWhole();
+  bool TemperatureInRange();
 
   store::ProjectStationStore& store_;
   platform::BasicStateBracket& bracket_;

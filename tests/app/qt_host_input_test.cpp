@@ -155,6 +155,20 @@ TEST_F(QtHostTest, EscapeClosesNothing) {
   });
 }
 
+// No key closed a screen, and Alt+F4 pressed soft key 4 (in the settings sheet: OK, save).
+TEST_F(QtHostTest, F5IsTheCloseKeyAndModifiedKeysPressNoSoftKey) {
+  EveryControlDialog dialog;
+  RunWith(dialog, [&](QWidget& window) {
+    for (Qt::KeyboardModifier modifier : {Qt::AltModifier, Qt::ControlModifier, Qt::ShiftModifier})
+      QTest::keyClick(&window, Qt::Key_F4, modifier);
+    Settle();
+    EXPECT_TRUE(dialog.commands.empty());
+    QTest::keyClick(&window, Qt::Key_F5);
+    Settle();
+    EXPECT_EQ(dialog.closeAsked, 1);
+  });
+}
+
 TEST_F(QtHostTest, TheCloseBoxAsksTheDialog) {
   EveryControlDialog dialog;
   int result = 0;
@@ -222,6 +236,30 @@ TEST_F(QtHostTest, MessageBoxesAnswerWithTheButtonClicked) {
     EXPECT_EQ(shownText, QStringLiteral("Proceed to Enable?"));
     EXPECT_EQ(shownIcon, QMessageBox::Question);
     EXPECT_FALSE(host.MessageBoxOpen());
+  }
+}
+
+// Boxes were drawn 453 to 500 pixels wide on the 320 x 240 screen.
+TEST_F(QtHostTest, MessageBoxesFitTheScreen) {
+  const std::string texts[] = {
+      "Warning: Importing of training file will overwrite existing data of PROJ-STN1. Do you wish to "
+      "continue?",
+      "Please start monitoring first before you can save a copy of the data.\r\n(Note: Only the last and "
+      "just "
+      "monitored data can be \"saved as\".  Please use \"Download\" to get all other data.)",
+      std::string(90, 'W'),  // one word wider than the screen
+  };
+  for (const std::string& text : texts) {
+    QSize size;
+    onShown.push_back([&](QWidget& window) {
+      size = window.size();
+      auto* box = qobject_cast<QMessageBox*>(&window);
+      ASSERT_NE(box, nullptr);
+      box->button(QMessageBox::Yes)->click();
+    });
+    host.MessageBox(text, "DLK", MessageIcon::Exclamation, MessageButtons::YesNo);
+    EXPECT_LE(size.width(), 320) << text;
+    EXPECT_LE(size.height(), 240) << text;
   }
 }
 

@@ -208,6 +208,18 @@ TEST_F(QtHostTest, ChangesBeforeTheWindowIsUpAreShown) {
   });
 }
 
+// The six main buttons showed one dot in six colours, and a bitmap blurred at --scale 2.
+TEST_F(QtHostTest, EachMainButtonIconHasItsOwnShapeDrawnForTheScale) {
+  std::vector<QImage> shapes;
+  for (int iconId : {144, 150, 151, 152, 153, 154}) {
+    const QIcon icon = DrawnIcon(iconId);
+    EXPECT_EQ(icon.pixmap(QSize(32, 32), 2.0).size(), QSize(64, 64)) << iconId;
+    const QImage shape = icon.pixmap(QSize(32, 32)).toImage().convertToFormat(QImage::Format_Alpha8);
+    for (const QImage& other : shapes) EXPECT_NE(shape, other) << iconId;
+    shapes.push_back(shape);
+  }
+}
+
 TEST_F(QtHostTest, SavesAPictureOfTheScreen) {
   const auto path = ScreensFolder() / "every_control.png";
   platform::DeleteFileAt(path);

@@ -2,7 +2,9 @@
 #include <QImage>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTest>
 
 #include "QtFixture.h"
 #include "platform/Paths.h"
@@ -71,6 +73,42 @@ TEST_F(ScreensTest, AboutDialog) {
   AppContext context(loop, *bus, host, Layout());
   ui::AboutDialog dialog(context);
   Picture(dialog, "about");
+}
+
+// Enter did not press OK: the About box and Set Horizontal Angle needed a tap.
+TEST_F(ScreensTest, EnterPressesTheDefaultButton) {
+  AppContext context(loop, *bus, host, Layout());
+  ui::AboutDialog about(context);
+  const int result = RunWith(about, [&](QWidget& window) {
+    QTest::keyClick(&window, Qt::Key_Return);
+    Settle();
+  });
+  EXPECT_EQ(result, platform::kIdOk);
+}
+
+// The six tabs did not fit ("Prism Consta" cut, scroll arrows) and the Sequence list touched
+// the row below it.
+TEST_F(ScreensTest, TheSettingsTabsFitAndNoControlTouchesAnother) {
+  AppContext context(loop, *bus, host, Layout());
+  ui::StationSettingsSheet sheet(context.Store(), context.Bracket(), true);
+  RunWith(sheet, [&](QWidget&) {
+    auto* tabs = qobject_cast<QTabWidget*>(host.WidgetOf(sheet, StationSettingsSheet::kTabId));
+    ASSERT_NE(tabs, nullptr);
+    const QTabBar& bar = *tabs->tabBar();
+    for (int i = 0; i < tabs->count(); ++i) {
+      const QRect tab = bar.tabRect(i);
+      EXPECT_LE(tab.right(), tabs->width() - 1) << i;
+      EXPECT_GE(tab.width(), bar.fontMetrics().size(0, bar.tabText(i)).width()) << "cut: " << i;
+      tabs->setCurrentIndex(i);
+      Settle();
+      std::vector<QRect> rects;
+      for (auto* w : tabs->currentWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (w->isVisible()) rects.push_back(w->geometry());
+      for (std::size_t a = 0; a < rects.size(); ++a)
+        for (std::size_t b = a + 1; b < rects.size(); ++b)
+          EXPECT_FALSE(rects[a].adjusted(-1, -1, 1, 1).intersects(rects[b])) << "page " << i;
+    }
+  });
 }
 
 TEST_F(ScreensTest, ProjectSelectDialog) {

@@ -1,5 +1,7 @@
 // Names that would leave their folder or cannot be file names, typed or read wherever a name
 // enters the program: the settings sheet, a new training point, an imported coordinate file.
+// Point names never become file names: they are refused only for what the training file
+// cannot hold and read back.
 // Device names ("CON", "NUL") are taken: a name only ever appears joined to another one
 // ("CON_STN1.txt"), and no file system treats such a name as a device.
 #include <gtest/gtest.h>
@@ -20,34 +22,35 @@ namespace {
 
 struct NameCase {
   std::string name;
-  bool refused;
+  bool refused;       ///< as a project or station name
+  bool pointRefused;  ///< as a point name
   const char* comment;
 };
 
 // The same names for every screen.
 const std::vector<NameCase>& Names() {
   static const std::vector<NameCase> cases{
-      {"Dam wall", false, ""},
-      {"M\xC3\xBChle", false, "UTF-8 letters"},
-      {"CON", false, "only ever part of a longer file name"},
-      {"nul", false, ""},
-      {"..", true, ""},
-      {".", true, ""},
-      {"../x", true, ""},
-      {"..\\x", true, ""},
-      {"a/b", true, ""},
-      {"a\\b", true, ""},
-      {"/etc", true, "absolute"},
-      {"\\Storage Card", true, "absolute on the card"},
-      {"C:x", true, "a drive"},
-      {"x:", true, "an alternate stream"},
-      {"A.", true, "the card drops a trailing dot: A. and A would be one file"},
-      {"A ", true, "the card drops a trailing blank"},
-      {"...", true, ""},
-      {"a*", true, ""},
-      {std::string("a\0b", 3), true, "an embedded NUL would cut the name"},
-      {"\xC3", true, "a broken UTF-8 sequence"},
-      {std::string(101, 'n'), true, ""},
+      {"Dam wall", false, false, ""},
+      {"M\xC3\xBChle", false, false, "UTF-8 letters"},
+      {"CON", false, false, "only ever part of a longer file name"},
+      {"nul", false, false, ""},
+      {"..", true, false, ""},
+      {".", true, false, ""},
+      {"../x", true, false, ""},
+      {"..\\x", true, false, ""},
+      {"a/b", true, false, ""},
+      {"a\\b", true, false, ""},
+      {"/etc", true, false, "absolute"},
+      {"\\Storage Card", true, false, "absolute on the card"},
+      {"C:x", true, false, "a drive"},
+      {"x:", true, false, "an alternate stream"},
+      {"A.", true, false, "the card drops a trailing dot: A. and A would be one file"},
+      {"A ", true, false, "the card drops a trailing blank"},
+      {"...", true, false, ""},
+      {"a*", true, false, ""},
+      {std::string("a\0b", 3), true, true, "an embedded NUL would cut the name"},
+      {"\xC3", true, true, "a broken UTF-8 sequence"},
+      {std::string(101, 'n'), true, false, ""},
   };
   return cases;
 }
@@ -90,7 +93,7 @@ TEST_F(SheetNames, ProjectAndStationNames) {
 }
 
 TEST(PointNames, ANewTrainingPointIsRefusedWithTheMessage) {
-  constexpr const char* kInvalid = "Please enter a point name that can be used as a file name";
+  constexpr const char* kInvalid = "Please enter a point name that is not empty and holds no TAB";
   platform::EventLoop loop(std::make_unique<platform::VirtualTimeDriver>());
   const store::ProjectStationSettings settings;
   for (const NameCase& c : Names()) {
@@ -104,9 +107,9 @@ TEST(PointNames, ANewTrainingPointIsRefusedWithTheMessage) {
         [&](const training::TextKey& k) { told.emplace_back(k.defaultText); });
     host.Type(training::NewPointNameDialog::kNameEditId, c.name)
         .Press(training::NewPointNameDialog::kOkButtonId);
-    if (c.refused) host.Press(training::NewPointNameDialog::kCancelButtonId);
+    if (c.pointRefused) host.Press(training::NewPointNameDialog::kCancelButtonId);
     const int result = host.Run(dialog);
-    if (c.refused) {
+    if (c.pointRefused) {
       EXPECT_EQ(result, platform::kIdCancel);
       ASSERT_EQ(told.size(), 1u);
       EXPECT_TRUE(platform::StartsWith(told[0], kInvalid)) << told[0];
@@ -129,7 +132,7 @@ TEST(PointNames, AnImportedCoordinateFileSkipsTheLine) {
     // A UTF-16 file cannot hold a broken UTF-8 sequence.
     if (c.name == "\xC3") continue;
     // Blanks around a field are the file's padding: "A " is the point A.
-    const bool refused = c.refused && !platform::EndsWith(c.name, " ");
+    const bool refused = c.pointRefused && !platform::EndsWith(c.name, " ");
     const training::CoordinateFileContent content =
         training::ParseCoordinateFile(Utf16File("OK1\t1\t2\t3\r\n" + c.name + "\t10\t20\t30\r\n"));
     ASSERT_EQ(content.result, training::CoordinateFileResult::Read);

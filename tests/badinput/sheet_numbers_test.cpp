@@ -19,9 +19,11 @@ using Sheet = StationSettingsSheet;
 using Settings = store::ProjectStationSettings;
 
 constexpr const char* kNotANumber = "is not a number.";
+constexpr const char* kOutOfRange = "is outside -90.0 to 60.0.";
 
 enum class Outcome {
   Refused,  ///< the field's message, the sheet stays open, no file
+  Outside,  ///< the same with the field's range
   Kept,     ///< saved; read back, the setting keeps the value it had
   Read,     ///< saved; read back as `value`
 };
@@ -111,8 +113,9 @@ class SheetNumbers : public test::SheetFixture {
         .Select(Sheet::kTabId, c.page)
         .Type(c.edit, c.typed, c.page)
         .PressSoftKey(4);
-    if (c.outcome == Outcome::Refused) {
-      host.AnswerMessageBox(kNotANumber, platform::kIdOk, TextMatch::Contains)
+    if (c.outcome == Outcome::Refused || c.outcome == Outcome::Outside) {
+      host.AnswerMessageBox(c.outcome == Outcome::Refused ? kNotANumber : kOutOfRange, platform::kIdOk,
+                            TextMatch::Contains)
           .Do("still open with the entry", [&] { EXPECT_EQ(host.TopDialog(), &sheet); })
           .PressSoftKey(1);
       EXPECT_EQ(host.Run(sheet), Sheet::kResultLoad);
@@ -143,6 +146,12 @@ TEST_F(SheetNumbers, EveryNumberFieldRefusesHalfNumbersAndNeverReadsZero) {
       {"Temp", U, UnitsPage::kTemperatureEditId, " 7.25 ", Outcome::Read, 7.25, Temperature, "blanks around"},
       {"Temp", U, UnitsPage::kTemperatureEditId, "abc", Outcome::Kept, 0, Temperature, ""},
       {"Temp", U, UnitsPage::kTemperatureEditId, "", Outcome::Kept, 0, Temperature, "nothing is not 0"},
+      {"Temp", U, UnitsPage::kTemperatureEditId, "-273.15", Outcome::Outside, 0, Temperature,
+       "divided by zero and wrote nan"},
+      {"Temp", U, UnitsPage::kTemperatureEditId, "-90.1", Outcome::Outside, 0, Temperature, ""},
+      {"Temp", U, UnitsPage::kTemperatureEditId, "-90", Outcome::Read, -90.0, Temperature, ""},
+      {"Temp", U, UnitsPage::kTemperatureEditId, "60.0", Outcome::Read, 60.0, Temperature, ""},
+      {"Temp", U, UnitsPage::kTemperatureEditId, "600", Outcome::Outside, 0, Temperature, ""},
       {"Pressure", U, UnitsPage::kPressureEditId, "1013,25", Outcome::Refused, 0, Pressure,
        "was read as 1013"},
       {"Pressure", U, UnitsPage::kPressureEditId, "1013.25hPa", Outcome::Refused, 0, Pressure, ""},

@@ -126,6 +126,23 @@ TEST(DemoRunAgain, ASecondRunIntoTheSameFolderStartsAfresh) {
   EXPECT_EQ(r.exitCode, 0) << r.text;
 }
 
+// Started at 23:30 on 31 December the start day has no cycle: the download once waited for
+// "the day's first cycle" named from the start date until it timed out.
+TEST(DemoRunLate, AStartDayWithoutACycleDownloadsTheFirstCycleThereIs) {
+  vigil::test::TempFolder folder;
+  vigil::test::TempFolder site;
+  std::string scenario = platform::ReadFileBytes(kScenario).value_or("");
+  const std::string epoch = "\"epoch\": \"2026-12-07T07:00:00\"";
+  ASSERT_NE(scenario.find(epoch), std::string::npos);
+  scenario.replace(scenario.find(epoch), epoch.size(), "\"epoch\": \"2026-12-31T23:30:00\"");
+  ASSERT_TRUE(platform::WriteFileBytesAtomic(site.path() / "late.json", scenario));
+  DemoOptions o = OneDay(folder.path());
+  o.scenarioPath = site.path() / "late.json";
+  const DemoReport r = RunDemo(o);
+  EXPECT_EQ(r.exitCode, 0) << r.text;
+  EXPECT_TRUE(r.problems.empty()) << r.problems.front();
+}
+
 TEST(DemoRunBad, AMissingScenarioIsAProblemNotACrash) {
   vigil::test::TempFolder folder;
   DemoOptions o = OneDay(folder.path());

@@ -51,5 +51,27 @@ TEST_F(Headless, RefusedPackageEndsWithExitCode1) {
   EXPECT_EQ(out.str(), "#1\nmessage: #25\nmessage: #19\n");
 }
 
+// A refused or failed action once ended with exit code 0, as did one with nothing to do.
+TEST_F(Headless, AnActionThatDidNotRunEndsWithExitCode1) {
+  const struct {
+    HeadlessAction action;
+    bool writeProtected;
+    const char* message;
+  } cases[] = {
+      {HeadlessAction::Uninstall, false, "message: #36\n"},  // nothing installed
+      {HeadlessAction::Install, true, "message: #39\n"},
+      {HeadlessAction::Tool, false, "message: #32\n"},  // the package brings none
+  };
+  for (const auto& c : cases) {
+    StandardPackage();
+    if (c.writeProtected) WriteProtect();
+    dialog.reset();
+    std::ostringstream out;
+    EXPECT_EQ(RunHeadless(Dialog(), loop, strings, c.action, false, out), 1) << c.message;
+    EXPECT_NE(out.str().find(c.message), std::string::npos) << out.str();
+    platform::SetFileFaultHook(nullptr);
+  }
+}
+
 }  // namespace
 }  // namespace vigil::installer::test

@@ -76,12 +76,22 @@ TEST(InstallScript, SizeIsReadInCabOnly) {
 TEST(InstallScript, NeededBytesTable) {
   struct Case {
     const char* text;
-    std::uint32_t expected;
+    std::optional<std::uint32_t> expected;  // nullopt: refused
   } cases[] = {
-      {"0", 0}, {"2147483647", 2147483647u}, {"  42", 42}, {"42kB", 42}, {"-5", 0}, {"abc", 0},
-      {"", 0},  {"99999999999", 0},  // does not fit: counts as unreadable
+      {"0", 0u},
+      {"2147483647", 2147483647u},
+      {"2147483648", 2147483648u},  // once read as 0, skipping the space check
+      {"4294967295", 4294967295u},
+      {"4294967296", std::nullopt},
+      {"99999999999", std::nullopt},
+      {"-5", std::nullopt},
+      {"  42", 42u},
+      {"42kB", 42u},
+      {"abc", 0u},
+      {"", 0u},
   };
   for (const Case& c : cases) EXPECT_EQ(ParseNeededBytes(c.text), c.expected) << c.text;
+  EXPECT_EQ(ParseInstallScript("[CAB]\r\nSIZE=4294967296\r\n").unfitSize, "4294967296");
 }
 
 TEST(InstallScript, DeleteLinesAddUpAndTakeTheValueAfterTheFirstEquals) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TempFolder.h"
+
 namespace vigil::installer {
 namespace {
 
@@ -67,6 +69,26 @@ TEST(ScriptPaths, DeleteLineTable) {
       EXPECT_EQ(got->folder, c.folder) << c.value;
     }
   }
+}
+
+// A link inside the root once let a DELETE line remove a file outside it.
+TEST(ScriptPaths, DeleteLineThroughALinkStaysInTheRoot) {
+  vigil::test::TempFolder dir;
+  const fs::path root = dir.path() / "device";
+  fs::create_directories(root / "ROMDisk" / "DATA");
+  fs::create_directories(dir.path() / "home");
+  fs::create_directory_symlink(dir.path() / "home", root / "ROMDisk" / "out");
+  fs::create_directory_symlink(root / "ROMDisk" / "DATA", root / "ROMDisk" / "in");
+  fs::create_directory_symlink(root, root / "ROMDisk" / "up");
+  const platform::Paths paths(dir.path() / "pkg", root);
+  const struct {
+    const char* value;
+    bool refused;
+  } cases[] = {
+      {"\\ROMDisk\\out\\victim.txt", true}, {"\\ROMDisk\\out\\", true},   {"\\ROMDisk\\up\\", true},
+      {"\\ROMDisk\\in\\x.txt", false},      {"\\ROMDisk\\DATA\\", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(!DeleteLineTarget(paths, c.value), c.refused) << c.value;
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ TEST_F(Startup, PassesAndFillsTheDialog) {
   EXPECT_EQ(d.Text(kDeleteDataId), "#59");
   EXPECT_EQ(d.Text(kProductId), "Crack gauge");
   EXPECT_EQ(d.Text(kVersionId), "1.4");
-  EXPECT_EQ(d.Text(kSetupVersionId), "0.1.0");
+  EXPECT_EQ(d.Text(kSetupVersionId), "#74 0.1.0") << "once shown without a label";
   for (int id : {kStatusLineId, kFileNameLabelId, kFileNameId, kCounterId}) EXPECT_FALSE(d.IsShown(id)) << id;
   for (int id : {kToolBoxId, kToolMessageId, kToolButtonId})
     EXPECT_FALSE(d.IsShown(id)) << "no [TOOL] message";

@@ -96,6 +96,25 @@ TEST_F(ScheduleBeforeFive, WithTheScreenOpenAndIdleTheCycleStartsThereWithoutThe
   EXPECT_EQ(DataFiles(), std::vector<std::string>{"STN1_PROJ_07-Dec-2026_Cycle_1.vgl"});
 }
 
+// Started on page P2, the cycle once showed "Stop" over Save As, with the page key disabled.
+TEST_F(ScheduleBeforeFive, ACycleStartedOnPageTwoCanBeStopped) {
+  Arm()
+      .Press(MW::kMonitorButtonId)
+      .WaitForDialog<MD>()
+      .Press(MD::kButton4Id)
+      .WaitUntil("the 05:00 tick started a cycle", [&] { return host_.Front<MD>()->Running(); })
+      .Do("back on P1",
+          [&] {
+            EXPECT_EQ(host_.Front<MD>()->Page(), "P1");
+            EXPECT_EQ(host_.Front<MD>()->Text(MD::kButton4Id), "P1");
+          })
+      .Press(MD::kButton1Id)
+      .WaitUntil("stopped", [&] { return !host_.Front<MD>()->Running(); });
+  host_.EndAll();
+  host_.Run(Window());
+  EXPECT_LE(Turns(), 1);
+}
+
 TEST_F(ScheduleBeforeFive, AListedTimeDuringARunningCycleStartsNothing) {
   Settings().repeat = 12;  // 24 readings: the cycle runs past 05:00
   Arm()
@@ -151,6 +170,25 @@ TEST_F(ScheduleBeforeMidnight, TheFirstCycleAfterMidnightIsCycleOneOfTheNewDate)
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0][1], "1");
   EXPECT_EQ(rows[0][3], "08-12-2026");
+}
+
+// Started before midnight and recorded after it, a cycle once wrote "3" into the new day's Cycle_1.
+TEST_F(ScheduleBeforeMidnight, ACycleRecordedAfterMidnightCarriesItsFilesNumber) {
+  ASSERT_TRUE(platform::CreateFolder(DataFolder()));
+  for (const char* name : {"STN1_PROJ_07-Dec-2026_Cycle_1.vgl", "STN1_PROJ_07-Dec-2026_Cycle_2.vgl"})
+    ASSERT_TRUE(platform::WriteUtf16FileAtomic(DataFolder() / name, "x\r\n"));
+  MD dialog(Window(), false);
+  host_.WaitMs(43000)
+      .Press(MD::kButton1Id)
+      .AnswerMessageBox(test::kStartQuestion, platform::kIdYes)
+      .AnswerMessageBox(test::kCompleted);
+  host_.EndAll();
+  host_.Run(dialog);
+  const auto rows = FileRows("STN1_PROJ_08-Dec-2026_Cycle_1.vgl");
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0][1], "1");
+  EXPECT_EQ(rows[1][1], "1");
+  EXPECT_EQ(dialog.ListCell(MD::kReadingsListId, 1, static_cast<int>(kCycleNumber)), "1");
 }
 
 }  // namespace

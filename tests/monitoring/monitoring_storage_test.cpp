@@ -128,6 +128,24 @@ TEST_F(StorageTest, AViewedCycleFillsBothListsWithItsDifferences) {
   EXPECT_EQ(dialog.References().size(), 2u);
 }
 
+// Sorted as text the list put Cycle_10 before Cycle_2 and January before December.
+TEST_F(StorageTest, TheCycleListIsInDateThenCycleOrder) {
+  const std::vector<std::string> made = {
+      "STN1_PROJ_30-Nov-2026_Cycle_1.vgl", "STN1_PROJ_07-Dec-2026_Cycle_2.vgl",
+      "STN1_PROJ_07-Dec-2026_Cycle_10.vgl", "STN1_PROJ_01-Jan-2027_Cycle_1.vgl",
+      "STN1_PROJ_xx-Dec-2026_Cycle_1.vgl"};  // no date to read: last
+  for (auto name = made.rbegin(); name != made.rend(); ++name) PutDataFile(*name);
+  MD dialog(Window(), false);
+  host_.Press(MD::kButton3Id).WaitForDialog<CY>().Do("in order", [&] {
+    std::vector<std::string> listed;
+    for (int row = 0; row < host_.Front<CY>()->ListRowCount(CY::kListId); ++row)
+      listed.push_back(host_.Front<CY>()->ListCell(CY::kListId, row, 2));
+    EXPECT_EQ(listed, made);
+  });
+  host_.EndAll();
+  host_.Run(dialog);
+}
+
 TEST_F(StorageTest, SaveAsBeforeAnyCycleAsksToStartFirstEvenWithOlderFiles) {
   PutDataFile("STN1_PROJ_06-Dec-2026_Cycle_1.vgl");
   MakeCard();

@@ -43,6 +43,7 @@ TEST(MatchTrainingPoint, FirstPointWithinTolerance) {
       {"A", "100.00000", "100.00000", "50.0000"},
       {"B", "0.10000", "99.00000", "20.0000"},
       {"A2", "100.20000", "100.00000", "50.0000"},
+      {"F2", "330.00000", "290.00000", "40.0000"},  // trained in face 2
   };
   const struct {
     double ha, va, sd;
@@ -50,11 +51,14 @@ TEST(MatchTrainingPoint, FirstPointWithinTolerance) {
     const char* name;
     double haGon, dSdMm;
   } cases[] = {
-      {100.3, 100.2, 50.05, "", "A", 100.0, 50.0}, {100.3, 299.8, 50.05, "", "A", 100.0, 50.0},  // face 2
+      {100.3, 100.2, 50.05, "", "A", 100.0, 50.0}, {300.3, 299.8, 50.05, "", "A", 100.0, 50.0},  // face 2
       {100.3, 100.0, 50.0, "A", "A2", 100.2, 0.0}, {100.8, 100.0, 50.0, "", "", -1.0, 0.0},
       {100.0, 100.0, 50.15, "", "", -1.0, 0.0},    {100.0, 100.6, 50.0, "", "", -1.0, 0.0},
-      {399.9, 99.0, 20.0, "", "B", 0.1, 0.0},  // across north, once missed
-      {0.0, 0.0, 0.0, "X", "X", -1.0, 0.0},    // no match keeps the name to skip
+      {399.9, 99.0, 20.0, "", "B", 0.1, 0.0},      // across north, once missed
+      {0.0, 0.0, 0.0, "X", "X", -1.0, 0.0},        // no match keeps the name to skip
+      {130.1, 110.1, 40.0, "", "F2", 130.0, 0.0},  // a prism trained in face 2, once never found
+      {330.1, 289.9, 40.0, "", "F2", 130.0, 0.0},  // ... nor in face 2
+      {100.3, 299.8, 50.05, "", "", -1.0, 0.0},    // face 2 with a face-1 Ha is another direction
   };
   for (const auto& c : cases) {
     Reading r;

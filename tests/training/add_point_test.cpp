@@ -91,8 +91,8 @@ TEST_F(AddPoint, OkIsRefusedUntilTypeAndNameFit) {
       {"no type", "Q", "P1", -1, "Please select a Prism Type for this point."},
       {"custom character later in the name", "Q", "AQ001", 5, kUseCustomChar},
       {"custom without character", "", "Q001", 5, kSetCustom},
-      {"a name with a path separator", "", "A/1", 2,
-       "Please enter a point name that can be used as a file name (not empty, none of \\ / : * ? \" < > |)."},
+      {"a name with a TAB the file cannot read back", "", "A\t1", 2,
+       "Please enter a point name that is not empty and holds no TAB or line break."},
   };
   for (const Case& c : cases) {
     store::ProjectStationSettings s = Settings();
@@ -112,11 +112,12 @@ TEST_F(AddPoint, OkIsRefusedUntilTypeAndNameFit) {
   }
   store::ProjectStationSettings s = Settings();
   s.const_custom_name = "Q";
+  // File-name characters were refused, though a point name never goes into a file name.
   NPN accepted(
-      s, "Q7", 5, [](const TextKey& t) { return std::string(t.defaultText); }, [](const TextKey&) {});
+      s, "Q7/A:B*C?", 5, [](const TextKey& t) { return std::string(t.defaultText); }, [](const TextKey&) {});
   host_.Press(NPN::kOkButtonId);
   EXPECT_EQ(host_.Run(accepted), platform::kIdOk);
-  EXPECT_EQ(accepted.Name(), "Q7");
+  EXPECT_EQ(accepted.Name(), "Q7/A:B*C?");
   EXPECT_EQ(accepted.PrismType(), 5);
 }
 

@@ -25,6 +25,7 @@ struct LineCase {
 };
 
 TEST(CoordinateFile, EachKindOfLine) {
+  const std::string longName(101, 'N');
   const std::vector<LineCase> cases = {
       {"TAB separated point", "P1\t30012.345\t30040.123\t101.234", true, false, "P1", "30012.345"},
       {"comma separated point", "P1,30012.345,30040.123,101.234", true, false, "P1", "30012.345"},
@@ -39,14 +40,15 @@ TEST(CoordinateFile, EachKindOfLine) {
       {"an exponent is not a plain number", "P7,1e5,1,2", false, false, "", ""},
       {"an empty value", "P8,,1,2", false, false, "", ""},
       {"two points in a value", "P9,1.2.3,1,2", false, false, "", ""},
-      {"a name that leaves its folder", "..\\x,1,2,3", false, false, "", ""},
-      {"a name with a path separator", "a/b,1,2,3", false, false, "", ""},
+      {"a point name never leaves a folder: it is no file name", "..\\x,1,2,3", true, false, "..\\x", "1"},
+      {"a name with a path separator", "a/b:c*?,1,2,3", true, false, "a/b:c*?", "1"},
       {"an empty name", ",1,2,3", false, false, "", ""},
-      {"a name of 101 characters", std::string(101, 'N') + ",1,2,3", false, false, "", ""},
+      {"a name of 101 characters", longName + ",1,2,3", true, false, longName.c_str(), "1"},
       {"a value of 33 characters", "P10," + std::string(33, '1') + ",1,2", false, false, "", ""},
       {"a value of 32 characters is taken", "P11," + std::string(32, '1') + ",1,2", true, false, "P11",
        "11111111111111111111111111111111"},
-      {"a name with a control character", "P\x01,1,2,3", false, false, "", ""},
+      {"a control character the file holds", "P\x01,1,2,3", true, false, "P\x01", "1"},
+      {"a CR the file cannot hold", "P\rQ,1,2,3", false, false, "", ""},
   };
   for (const LineCase& c : cases) {
     const CoordinateFileContent content = ParseCoordinateFile(Unicode(c.line + "\r\n"));

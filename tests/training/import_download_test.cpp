@@ -112,7 +112,7 @@ TEST_F(Import, NoToTheOverwriteWarningChangesNothing) {
 
 TEST_F(Import, BadLinesAreSkippedAndCounted) {
   std::string text =
-      "Name,Easting,Northing,RL\r\nE1,1100,2000,100\r\nBAD,1,2\r\n..\\..\\x,1,2,3\r\nNUM,1e999,2,3\r\n";
+      "Name,Easting,Northing,RL\r\nE1,1100,2000,100\r\nBAD,1,2\r\nC\rR,1,2,3\r\nNUM,1e999,2,3\r\n";
   for (int i = 0; i < 2000; ++i) text += "P" + std::to_string(i) + ",1100,2000,100\r\n";
   PutOnCard("points.txt", Unicode(text));
   ImportFile("points.txt").AnswerMessageBox("3 lines of the file could not be read and were skipped.");
@@ -134,6 +134,42 @@ TEST_F(Import, ATrainingFileIsTakenAsText) {
   EXPECT_EQ(Row(399).ha, "12.34560") << "not recomputed for this station";
   EXPECT_EQ(Row(0).prism_label, "Reference Prism (-30.0)");
   EXPECT_NE(TrainingFileText().find("1\tT399\t"), std::string::npos);
+}
+
+TEST_F(Import, ATrainingFileWithoutPointsNeverEmptiesTheList) {
+  const std::string header = "Stat\tPt. Name\tHa(gons)\tVa(gons)\tSD(m)\tEasting(m)\tNorthing(m)\tRL(m)\r\n";
+  const std::string line = "1\tNEW\t1\t2\t3\t4\t5\t6\t2";
+  const struct {
+    std::string bytes;
+    const char* skipped;  // the message after a list that was replaced
+    const char* comment;
+  } cases[] = {
+      {header + line + "\r\n", "8-bit", "8-bit text once emptied the list"},
+      {platform::Utf8ToUtf16Le(header), "", "only a header"},
+      {platform::Utf8ToUtf16Le("Stat\tPt. Name\tEasting(m)\n" + line + "\nBAD\t1\n" + line + "\n"),
+       "1 lines of the file could not be read and were skipped.", "bare LF reads as CR LF"},
+  };
+  for (const auto& c : cases) {
+    WriteTrainingFile({{"KEEP", "1", "2", "3", "4", "5", "6", "2", ""}});
+    const std::string before = TrainingFileText();
+    PutOnCard("other.ini", c.bytes);
+    ImportFile("other.ini", false)
+        .AnswerMessageBox(
+            "Warning: Importing of training file will overwrite existing data of PROJ-STN1. Do you wish to "
+            "continue?",
+            platform::kIdYes);
+    const bool replaced = std::string_view(c.skipped).find("skipped") != std::string_view::npos;
+    host_.AnswerMessageBox(replaced ? c.skipped
+                                    : "The file you import holds no points that can be read. The "
+                                      "training list is left as it was.");
+    RunTraining();
+    if (replaced) {
+      EXPECT_EQ(Names(), (std::vector<std::string>{"NEW", "NEW"})) << c.comment;
+    } else {
+      EXPECT_EQ(Names(), std::vector<std::string>{"KEEP"}) << c.comment;
+      EXPECT_EQ(TrainingFileText(), before) << c.comment;
+    }
+  }
 }
 
 TEST_F(Import, WithoutStorageNothingIsAsked) {

@@ -55,8 +55,8 @@ TEST(ParseTrainingText, ReadsEachLineByItsFieldCount) {
       {"1\tA\t1\t2\t3\t4\t5\t6\t5\tCustom Prism \"Easting\" (1.0)", true,
        Point("A", "1", "2", "3", "4", "5", "6", "5"),
        "a custom prism name in the label once hid the point and the next save lost it"},
-      {"1\tA\r\tB\t1\n\t2\t3\t4\t5\t6", true, Point("A\r", "B", "1\n", "2", "3", "4", "5", "6"),
-       "a lone CR or LF is not a line end"},
+      {"1\tA\r\tB\t1\t2\t3\t4\t5\t6", true, Point("A\r", "B", "1", "2", "3", "4", "5", "6"),
+       "a lone CR is not a line end"},
   };
   for (const ParseCase& c : cases) {
     const std::vector<TrainingPoint> points = ParseTrainingText(c.line + "\r\n");
@@ -69,12 +69,14 @@ TEST(ParseTrainingText, ReadsEachLineByItsFieldCount) {
 
 TEST(ParseTrainingText, KeepsTextAfterAZeroCharacter) {
   // A zero once ended the text: every point after it was dropped and the next save lost them.
-  const std::string text =
-      std::string("1\tA\0B\t1\t2\t3\t4\t5\t6\t2\r\n", 21) + "1\tC\t1\t2\t3\t4\t5\t6\t2\r\n";
-  const std::vector<TrainingPoint> points = ParseTrainingText(text);
-  ASSERT_EQ(points.size(), 2u);
-  EXPECT_EQ(points[0].name, std::string("A\0B", 3));
-  EXPECT_EQ(points[1].name, "C");
+  // The line holding it once shifted its columns (name "\0" "1", Ha "XYZ002"): it is unreadable.
+  const std::string text = std::string("1\tA\0B\t1\t2\t3\t4\t5\t6\t2\r\n", 21) +
+                           std::string("\0\x31\tXYZ002\t1\t2\t3\t4\t5\t6\r\n", 23) +
+                           "1\tC\t1\t2\t3\t4\t5\t6\t2\r\n";
+  const TrainingText content = ReadTrainingText(text);
+  ASSERT_EQ(content.points.size(), 1u);
+  EXPECT_EQ(content.points[0].name, "C");
+  EXPECT_EQ(content.skippedLines, 2);
 }
 
 TEST(ParseTrainingText, ByteOrderMark) {
@@ -94,7 +96,7 @@ TEST(ParseTrainingText, LineEndsAndOrder) {
   const std::string b = "1\tB\t1\t2\t3\t4\t5\t6\t1";
   EXPECT_EQ(ParseTrainingText(a + "\r\n" + b).size(), 2u) << "last line without CR LF still counts";
   EXPECT_EQ(ParseTrainingText(a + "\r\n\r\n\r\n" + b + "\r\n").size(), 2u) << "blank lines skipped";
-  EXPECT_EQ(ParseTrainingText(a + "\n" + b + "\n").size(), 1u) << "LF alone does not end a line";
+  EXPECT_EQ(ParseTrainingText(a + "\n" + b + "\n").size(), 2u) << "LF alone ends a line";
   const std::vector<TrainingPoint> points = ParseTrainingText(b + "\r\n" + a + "\r\n" + b + "\r\n");
   ASSERT_EQ(points.size(), 3u);
   EXPECT_EQ(points[0].name + points[1].name + points[2].name, "BAB") << "file order, duplicates kept";

@@ -317,6 +317,30 @@ TEST_F(AppWithSimFixture, LoadInTheSheetReturnsToTheSelectionAndLeavesTheButtons
   host_.Run(Window());
 }
 
+// A new choice left the program with default settings under the old title, for the next
+// scheduled cycle to measure with.
+TEST_F(AppWithSimFixture, CancelAfterLoadKeepsTheConfirmedSettings) {
+  ScriptEnableWithNewStation()
+      .Do("confirmed at 12.5 degrees", [&] { Context().Settings().temperature = 12.5; })
+      .Press(MW::kProjSettingsButtonId)
+      .WaitForDialog<StationSettingsSheet>()
+      .Press(StationSettingsSheet::kLoadKeyId)
+      .WaitForDialog<ProjectSelectDialog>()
+      .Press(ProjectSelectDialog::kNewButtonId)
+      .WaitForDialog<StationSettingsSheet>()
+      .Press(StationSettingsSheet::kLoadKeyId)
+      .WaitForDialog<ProjectSelectDialog>()
+      .Press(ProjectSelectDialog::kCancelButtonId)
+      .WaitForDialog<MW>()
+      .Do("as confirmed",
+          [&] {
+            EXPECT_EQ(Context().Settings().temperature, 12.5);
+            EXPECT_EQ(Window().Title(), "DLK VIGIL\xE2\x84\xA2 : PROJ - STN1");
+          })
+      .EndAll();
+  host_.Run(Window());
+}
+
 TEST_F(AppWithSimFixture, MonitorGoesToTheHookAndAboutIsBracketed) {
   CountingHooks hooks;
   app_.SetHooks(&hooks);

@@ -1,22 +1,24 @@
 #include "ui/qt/ControlWidgets.h"
 
+#include "ui/qt/ButtonIcons.h"
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace vigil::ui::qt {
@@ -127,11 +129,25 @@ void RefreshCombo(QComboBox& combo, const Control& now, const Control* before) {
   if (combo.currentIndex() != now.selected) combo.setCurrentIndex(now.selected);
 }
 
-void RefreshTab(QTabWidget& tabs, const Control& now) {
-  for (int i = 0; i < tabs.count() && i < static_cast<int>(now.items.size()); ++i) {
-    const QString caption = Q(now.items[static_cast<std::size_t>(i)]);
-    if (tabs.tabText(i) != caption) tabs.setTabText(i, caption);
+// Padding and frame of one tab, both sides together (px): the style's own is twice the
+// width of a narrow caption, and six tabs would not fit the screen.
+constexpr int kTabSidesPx = 4;
+
+QString BrokenAtMiddleBlank(const QString& caption) {
+  int best = -1;
+  for (int i = 0; i < caption.size(); ++i) {
+    if (caption[i] == QLatin1Char(' ') &&
+        (best < 0 || std::abs(i - caption.size() / 2) < std::abs(best - caption.size() / 2)))
+      best = i;
   }
+  if (best < 0) return caption;
+  QString broken = caption;
+  broken[best] = QLatin1Char('\n');
+  return broken;
+}
+
+void RefreshTab(QTabWidget& tabs, const Control& now) {
+  FitTabCaptions(tabs, now.items);
   if (now.selected >= 0 && now.selected < tabs.count() && tabs.currentIndex() != now.selected) {
     tabs.setCurrentIndex(now.selected);
   }
@@ -163,19 +179,23 @@ QRect WidgetRect(const Control& control) {
   return QRect(control.rect.x, control.rect.y, control.rect.width, height);
 }
 
+void FitTabCaptions(QTabWidget& tabs, const std::vector<std::string>& captions) {
+  auto show = [&](bool twoLines) {
+    for (int i = 0; i < tabs.count() && i < static_cast<int>(captions.size()); ++i) {
+      QString caption = Q(captions[static_cast<std::size_t>(i)]);
+      if (twoLines) caption = BrokenAtMiddleBlank(caption);
+      if (tabs.tabText(i) != caption) tabs.setTabText(i, caption);
+    }
+  };
+  // The bar's own size hint already counts shortened captions: measure the whole ones.
+  const QFontMetrics metrics(tabs.tabBar()->font());
+  int oneLinePx = 0;
+  for (const std::string& text : captions) oneLinePx += metrics.horizontalAdvance(Q(text)) + kTabSidesPx;
+  show(oneLinePx > tabs.width());
+}
+
 QIcon DrawnIcon(int iconId) {
-  QPixmap pixmap(32, 32);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  const QColor base = QColor::fromHsv((iconId * 47) % 360, 150, 200);
-  painter.setBrush(base);
-  painter.setPen(base.darker(150));
-  painter.drawRoundedRect(QRectF(2.5, 2.5, 27, 27), 6, 6);
-  painter.setBrush(Qt::white);
-  painter.setPen(Qt::NoPen);
-  painter.drawEllipse(QPointF(16, 16), 6 + iconId % 4, 6 + iconId % 4);
-  return QIcon(pixmap);
+  return ButtonIcon(iconId);
 }
 
 QWidget* CreateControlWidget(const Control& control, QWidget* parent) {
@@ -232,7 +252,10 @@ QWidget* CreateControlWidget(const Control& control, QWidget* parent) {
     }
     case ControlKind::Tab: {
       auto* tabs = new QTabWidget(parent);
-      tabs->setUsesScrollButtons(true);
+      // Every tab in sight: captions fitted (FitTabCaptions) on tabs with little padding.
+      tabs->setUsesScrollButtons(false);
+      tabs->setElideMode(Qt::ElideNone);
+      tabs->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 1px 1px; height: 28px; }"));
       widget = tabs;
       break;
     }

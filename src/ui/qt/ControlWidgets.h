@@ -6,13 +6,18 @@
 #include <QIcon>
 #include <QRect>
 #include <QWidget>
+#include <string>
+#include <vector>
 
 #include "platform/Control.h"
 
+class QTabWidget;
+
 namespace vigil::ui::qt {
 
-/// A combo's rectangle includes its drop-down list; the closed box is at most this high (px).
-inline constexpr int kComboBoxHeightPx = 22;
+/// A combo's rectangle includes its drop-down list; the closed box is at most this high (px):
+/// two less than a settings row, so lists in rows one below the other do not touch.
+inline constexpr int kComboBoxHeightPx = 20;
 
 /// Where the widget of `control` goes on its dialog (pixels).
 QRect WidgetRect(const platform::Control& control);
@@ -24,7 +29,12 @@ QWidget* CreateControlWidget(const platform::Control& control, QWidget* parent);
 /// parts that did not change are left alone, so a list keeps its scroll position.
 void RefreshControlWidget(QWidget& widget, const platform::Control& now, const platform::Control* before);
 
-/// A plain drawn stand-in for icon resource `iconId` (32 x 32).
+/// The captions of a tab control's tabs: on one line when the bar fits the control's width,
+/// otherwise on two lines at the blank nearest each caption's middle, so every tab is seen
+/// without scrolling.
+void FitTabCaptions(QTabWidget& tabs, const std::vector<std::string>& captions);
+
+/// The drawn icon of icon resource `iconId` (ButtonIcon), 32 x 32 at scale 1.
 QIcon DrawnIcon(int iconId);
 
 /// The object name of a control's widget, for finding it.

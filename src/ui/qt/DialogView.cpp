@@ -119,6 +119,7 @@ void DialogView::SyncPages(Entry& entry, const Control& tab) {
                                          : new QWidget(tabs);
     tabs->addTab(page, QString::fromStdString(tab.items[i]));
   }
+  FitTabCaptions(*tabs, tab.items);
   entry.pages = std::move(wanted);
 }
 

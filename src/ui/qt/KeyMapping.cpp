@@ -25,6 +25,9 @@ KeyDown KeyDownOf(int qtKey) {
       return Hardware(2);
     case Qt::Key_F4:
       return Hardware(1);
+    // The controller's close key; escape closes nothing there.
+    case Qt::Key_F5:
+      return Hardware(60);
     case Qt::Key_Escape:
       return KeyDown{platform::kEscapeVirtualKey, 0, false};
     case Qt::Key_Return:

@@ -1,5 +1,5 @@
 // Keys of a desktop keyboard as the key-down messages of the controller: F1 to F4 are the
-// instrument's hardware keys under the four soft keys, escape stays escape.
+// instrument's hardware keys under the four soft keys, F5 its close key, escape stays escape.
 #pragma once
 
 #include <cstdint>

@@ -12,6 +12,7 @@
 
 #include "platform/Files.h"
 #include "platform/Paths.h"
+#include "ui/qt/BoxText.h"
 #include "ui/qt/DialogView.h"
 #include "ui/qt/FileDialogText.h"
 #include "ui/qt/KeyMapping.h"
@@ -107,6 +108,10 @@ class QtHost::KeyFilter final : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::KeyPress) {
       const auto* key = static_cast<QKeyEvent*>(event);
+      // The controller has no Alt or Ctrl: Alt+F4 is the desktop's, never soft key 4.
+      constexpr auto kModifiers =
+          Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+      if (key->modifiers().testAnyFlags(kModifiers)) return false;
       return host_.OnKeyPress(key->key(), key->isAutoRepeat());
     }
     return QObject::eventFilter(watched, event);
@@ -128,7 +133,15 @@ QtHost::~QtHost() {
 
 bool QtHost::Waiting() const {
   const auto* driver = dynamic_cast<const QtTimeDriver*>(&loop_.Time());
-  return driver != nullptr && driver->Waiting();
+  return updatingScreen_ || (driver != nullptr && driver->Waiting());
+}
+
+void QtHost::UpdateScreen() {
+  if (QCoreApplication::instance() == nullptr || updatingScreen_) return;
+  // Repaints and layout only: input and the program's pump hold off (Waiting) until it is done.
+  updatingScreen_ = true;
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  updatingScreen_ = false;
 }
 
 // ---- Modal runs ---------------------------------------------------------------------------
@@ -203,9 +216,11 @@ int QtHost::MessageBox(std::string_view text, std::string_view caption, MessageI
   BeginMessageBox();
   int answer = platform::DefaultAnswer(buttons);
   {
-    QMessageBox box(BoxIcon(icon), Q(caption), Q(text), BoxButtons(buttons), FrontWindow());
+    QMessageBox box(BoxIcon(icon), Q(caption), QString(), BoxButtons(buttons), FrontWindow());
     box.setWindowModality(Qt::ApplicationModal);
     UseScreenFont(box);
+    // Wrapped here: Qt would rather make the box wider than the screen.
+    box.setText(WrapToWidth(Q(text), QFontMetrics(box.font()), kBoxTextWidthPx));
     LoopPump pump(*this);
     AnnounceShown(box);
     box.exec();
@@ -292,7 +307,25 @@ bool QtHost::SaveScreenshot(QWidget& window, const std::filesystem::path& path) 
 
 // ---- Keys ---------------------------------------------------------------------------------
 
+bool QtHost::PressDefaultButton() {
+  // A list's popup, a message box or the file dialog takes Enter itself.
+  if (running_.empty() || MessageBoxOpen() || QApplication::activePopupWidget() != nullptr) return false;
+  platform::Dialog& dialog = *running_.back().dialog;
+  const platform::Control* ok = dialog.Find(platform::kIdOk);
+  if (ok == nullptr || ok->kind != platform::ControlKind::Button || !ok->enabled ||
+      !dialog.IsShown(platform::kIdOk)) {
+    return false;
+  }
+  QPointer<QWidget> view(ViewOf(dialog));
+  Deliver(view, [view] {
+    if (auto* shown = dynamic_cast<DialogView*>(view.data())) shown->Model().PressButton(platform::kIdOk);
+  });
+  return true;
+}
+
 bool QtHost::OnKeyPress(int qtKey, bool autoRepeat) {
+  // Enter presses the dialog's default button (OK), as the controller's dialog manager does.
+  if ((qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter) && !autoRepeat && PressDefaultButton()) return true;
   const KeyDown key = KeyDownOf(qtKey);
   if (key.hardware) {
     // A held key is one press, as the instrument's keys are.

@@ -72,6 +72,8 @@ class QtHost final : public platform::DialogHost {
   /// True while the program waits (nothing of it may run now).
   bool Waiting() const;
 
+  void UpdateScreen() override;
+
   // ---- For the views ----------------------------------------------------------------------
   void Register(DialogView& view);
   void Unregister(DialogView& view);
@@ -92,10 +94,13 @@ class QtHost final : public platform::DialogHost {
   void QuitEndedRuns();
   void AnnounceShown(QWidget& window);
   bool OnKeyPress(int qtKey, bool autoRepeat);
+  /// Presses the front dialog's enabled OK button (IDOK); false when there is none to press.
+  bool PressDefaultButton();
   QWidget* FrontWindow() const;
 
   platform::EventLoop& loop_;
   std::filesystem::path deviceRoot_;
+  bool updatingScreen_ = false;
   std::map<const platform::Dialog*, DialogView*> views_;
   std::vector<Running> running_;
   WindowShownHook shownHook_;

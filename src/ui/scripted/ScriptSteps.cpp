@@ -239,6 +239,16 @@ ScriptedHost& ScriptedHost::AnswerOpenFile(std::optional<std::string> path) {
   return Add(std::move(s));
 }
 
+ScriptedHost& ScriptedHost::AnswerOpenFile(std::string what,
+                                           std::function<std::optional<std::string>()> choose) {
+  Step s;
+  s.kind = StepKind::FileAnswer;
+  s.what = "answer the open-file dialog with " + what;
+  s.choose = std::move(choose);
+  s.timeoutMs = kDefaultWaitMs;
+  return Add(std::move(s));
+}
+
 void ScriptedHost::AlwaysAnswer(std::string text, int answer, TextMatch match) {
   standing_.push_back(StandingAnswer{std::move(text), match, answer});
 }

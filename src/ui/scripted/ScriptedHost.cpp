@@ -206,7 +206,7 @@ std::optional<std::string> ScriptedHost::OpenFile(std::string_view folder, std::
   const int i = NextAnswerStep(StepKind::FileAnswer);
   if (abandoning_) {
   } else if (i >= 0) {
-    chosen = script_[i].path;
+    chosen = script_[i].choose ? script_[i].choose() : script_[i].path;
     script_.erase(script_.begin() + i);
   } else {
     e.expected = false;

@@ -113,6 +113,8 @@ class ScriptedHost final : public platform::DialogHost {
                                  TextMatch match = TextMatch::Exact);
   /// The next open-file dialog is answered with `path` (nothing: cancelled).
   ScriptedHost& AnswerOpenFile(std::optional<std::string> path);
+  /// The same with the path `choose` gives when the dialog opens: a file made by the run.
+  ScriptedHost& AnswerOpenFile(std::string what, std::function<std::optional<std::string>()> choose);
   /// A standing answer for every box matching `text` that the script does not answer itself.
   void AlwaysAnswer(std::string text, int answer, TextMatch match = TextMatch::Contains);
 
@@ -144,7 +146,8 @@ class ScriptedHost final : public platform::DialogHost {
     std::string text;  // MessageAnswer
     TextMatch match = TextMatch::Exact;
     int answer = 0;
-    std::optional<std::string> path;  // FileAnswer
+    std::optional<std::string> path;                     // FileAnswer
+    std::function<std::optional<std::string>()> choose;  // FileAnswer made when it is asked
   };
   struct StandingAnswer {
     std::string text;

@@ -19,12 +19,13 @@ ReadingPage::ReadingPage(const std::filesystem::path& translationsFile) {
   AddLabel(kSequenceLabelId, texts[0].translated, layout::Caption(0));
   // The sequence texts are long: the list takes the whole width below its caption.
   AddCombo(kSequenceListId, {4, layout::kTopPx + layout::kRowHeightPx, 308, 100});
-  AddLabel(kRepeatsLabelId, texts[1].translated, layout::Caption(2));
-  AddEdit(kRepeatsEditId, layout::Field(2));
-  AddLabel(kRetriesLabelId, texts[2].translated, layout::Caption(3));
-  AddEdit(kRetriesEditId, layout::Field(3));
-  AddLabel(kRoundsLabelId, texts[3].translated, layout::Caption(4));
-  AddEdit(kRoundsEditId, layout::Field(4));
+  // A row left free below it: the closed list is as high as a row and would touch the next.
+  AddLabel(kRepeatsLabelId, texts[1].translated, layout::Caption(3));
+  AddEdit(kRepeatsEditId, layout::Field(3));
+  AddLabel(kRetriesLabelId, texts[2].translated, layout::Caption(4));
+  AddEdit(kRetriesEditId, layout::Field(4));
+  AddLabel(kRoundsLabelId, texts[3].translated, layout::Caption(5));
+  AddEdit(kRoundsEditId, layout::Field(5));
   for (const char* item :
        {"Read all points in F1, then in F2", "Read each point in F1 and F2", "Read all points in F1 only"}) {
     ComboAdd(kSequenceListId, item);
