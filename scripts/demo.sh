@@ -9,14 +9,15 @@ out="${1:-demo-output}"
 
 scripts/install-deps.sh
 cmake --preset release >/dev/null
-cmake --build --preset release -j "$(nproc)" --target VigilStation basic-mode-sim
+cmake --build --preset release -j "$(nproc)" --target VigilStation basic-mode-sim vigil-results
 
 status=0
 build/release/src/app/VigilStation --demo "$out" --sim sim/scenarios/dam-wall.json || status=$?
 echo
 [ -d "$out" ] || exit "$status"
 echo "The demo's files are in $(cd "$out" && pwd):"
-echo "  Station/ Training/ Data/   project-station, training file, cycle files"
+echo "  Station/ Training/ Data/   project-station, training file, cycle files, results.sqlite"
+echo "  office/                    the stick imported by vigil-results: CSV, GeoJSON, report"
 echo "  device/Removable Disk/     the USB stick with the downloaded cycle files"
 echo "  screens/                   pictures of the screens"
 exit "$status"

@@ -214,10 +214,6 @@ int ExportOrReport(const Options& o, std::ostream& out, std::ostream& err) {
     err << "vigil-results: " << o.command << " needs --db FILE or --home DIR\n";
     return kUsage;
   }
-  if (!platform::FileExists(dbPath)) {
-    err << "vigil-results: no results database at " << platform::PathText(dbPath) << "\n";
-    return kFailed;
-  }
   std::int64_t from = LLONG_MIN, to = LLONG_MAX;
   if ((!o.Get("--from").empty() && !ParseWhen(o.Get("--from"), false, from)) ||
       (!o.Get("--to").empty() && !ParseWhen(o.Get("--to"), true, to))) {
@@ -228,6 +224,10 @@ int ExportOrReport(const Options& o, std::ostream& out, std::ostream& err) {
   if (o.command == "export" && format != "csv" && format != "geojson") {
     err << "vigil-results: --format is csv or geojson\n";
     return kUsage;
+  }
+  if (!platform::FileExists(dbPath)) {
+    err << "vigil-results: no results database at " << platform::PathText(dbPath) << "\n";
+    return kFailed;
   }
   std::string error;
   std::unique_ptr<ResultsDatabase> db = ResultsDatabase::Open(dbPath, error);
