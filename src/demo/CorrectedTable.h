@@ -28,6 +28,11 @@ struct CorrectedRow {
   double largestSigmas = 0.0;  ///< largest |error| / sigma over the axes
   bool significant = false;
   std::string file;
+  /// Over every cycle: the mean error (what the baseline's own measurement leaves, 3D mm) and
+  /// the 95th percentile of each cycle's distance from that mean (3D mm).
+  double constantErrorMm = 0.0;
+  double scatter95Mm = 0.0;
+  int cycles = 0;
 };
 
 struct CorrectedTable {
@@ -35,6 +40,8 @@ struct CorrectedTable {
   int outside = 0;                             ///< rows beyond the allowed sigmas or without a result
   Shift largestError;                          ///< per axis, absolute (mm)
   Shift largestRawError;                       ///< per axis, absolute (mm)
+  double largestConstantMm = 0.0;              ///< of the rows' constant errors, moved references aside
+  double largestScatter95Mm = 0.0;             ///< of the rows' scatters, moved references aside
   std::vector<std::string> referenceProblems;  ///< a stepping reference kept, a still one dropped
   std::string referenceText;                   ///< per day: cycles, references used and excluded
 };
