@@ -12,36 +12,11 @@ namespace vigil::demo {
 
 namespace {
 
-constexpr std::int64_t kMsPerSecond = 1000;
-constexpr std::int64_t kMsPerDay = 86400 * kMsPerSecond;
-
-// Exactly `count` numbers separated by `separator`, each within [low, high].
-bool Fields(std::string_view text, std::string_view separator, const int (&low)[3], const int (&high)[3],
-            int (&out)[3]) {
-  const std::vector<std::string> parts = platform::Split(text, separator);
-  if (parts.size() != 3) return false;
-  for (std::size_t i = 0; i < 3; ++i) {
-    if (parts[i].empty() || !platform::ScanInt(parts[i], out[i])) return false;
-    if (out[i] < low[i] || out[i] > high[i]) return false;
-  }
-  return true;
-}
-
 bool Number(const std::string& text, double& value) {
   return !text.empty() && platform::ScanDouble(text, value);
 }
 
 }  // namespace
-
-bool CycleLineTime(std::string_view date, std::string_view time, std::int64_t& localMs) {
-  int d[3] = {};
-  int t[3] = {};
-  if (!Fields(date, "-", {1, 1, 1970}, {31, 12, 9999}, d)) return false;
-  if (!Fields(time, ":", {0, 0, 0}, {23, 59, 59}, t)) return false;
-  localMs = platform::DaysFromCivil(d[2], d[1], d[0]) * kMsPerDay +
-            ((t[0] * 60LL + t[1]) * 60LL + t[2]) * kMsPerSecond;
-  return true;
-}
 
 void AddCycleRows(const std::vector<monitoring::CycleRow>& rows, const std::string& fileName,
                   CycleFileSummary& summary) {

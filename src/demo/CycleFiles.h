@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "evaluation/CycleReadings.h"
 #include "monitoring/CycleColumns.h"
 
 namespace vigil::demo {
@@ -31,9 +32,7 @@ struct CycleFileSummary {
   std::map<std::string, int> failedByPoint;
 };
 
-/// "07-12-2026" and "08:00:01" of a cycle line to ms since 1970 on the local clock; false
-/// when either is malformed.
-bool CycleLineTime(std::string_view date, std::string_view time, std::int64_t& localMs);
+using evaluation::CycleLineTime;
 
 /// Adds the readings of one file's rows (in file order; a later good reading wins).
 void AddCycleRows(const std::vector<monitoring::CycleRow>& rows, const std::string& fileName,
