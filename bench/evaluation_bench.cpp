@@ -67,7 +67,7 @@ std::string CycleText(const Site& site, int day, int cycle, std::mt19937_64& rng
         row[monitoring::kCycleRound] = "1";
         row[monitoring::kCycleDate] = platform::Format("%02d-01-2027", {day});
         row[monitoring::kCycleTime] =
-            platform::Format("%02d:%02d:%02d", {cycle * 4, second / 60 % 60, second % 60});
+            platform::Format("%02d:%02d:%02d", {(cycle - 1) * 4 + 1, second / 60 % 60, second % 60});
         row[monitoring::kCyclePoint] = p.name;
         row[monitoring::kCycleFace] = face == 1 ? "1" : "2";
         row[monitoring::kCycleHa] = platform::FormatFixed(seen.haGon, 5);
@@ -130,6 +130,7 @@ int main() {
       evaluateMs.push_back(Ms(t2 - t1));
       writeMs.push_back(Ms(t3 - t2));
       corrected += ev.station.corrected;
+      if (!ev.station.corrected) std::printf("not corrected: %s\n", ev.station.uncorrectedWhy.c_str());
     }
   }
   db.reset();
