@@ -26,13 +26,15 @@ bool PlainNumber(std::string_view text) {
 
 std::string UsageText() {
   return "usage: VigilStation [--home DIR] [--device-root DIR] [--runtime-dir DIR]\n"
-         "                    [--sim SCENARIO] [--scale N] [--help]\n"
+         "                    [--sim SCENARIO] [--scale N] [--no-trace] [--help]\n"
          "       VigilStation --demo FOLDER [--days N] [--sim SCENARIO] [--no-screens]\n"
          "  --home DIR         program folder (default: the folder of the program file)\n"
          "  --device-root DIR  folder that stands for the controller's root (default: HOME/device)\n"
          "  --runtime-dir DIR  folder of the window-message sockets\n"
          "  --sim SCENARIO     start the simulated instrument when no Basic-mode application is there\n"
          "  --scale N          draw the 320 x 240 screen N times larger (1 to 8)\n"
+         "  --no-trace         write no link trace (default: every command and reply, with its time,\n"
+         "                     in HOME/Trace/link.log and link.1.log, at most 1 MiB each)\n"
          "  --demo FOLDER      run the whole program headless against the simulated site (default\n"
          "                     sim/scenarios/dam-wall.json) and leave its files in FOLDER\n"
          "  --days N           simulated days of scheduled cycles in the demo (1 to 366, default 3)\n"
@@ -49,6 +51,10 @@ AppOptions ParseAppOptions(const std::vector<std::string_view>& arguments) {
     if (arg.substr(0, 2) != "--") continue;  // Qt's
     if (arg == "--help") {
       options.help = true;
+      continue;
+    }
+    if (arg == "--no-trace") {
+      options.linkTrace = false;
       continue;
     }
     if (arg == "--no-screens") {

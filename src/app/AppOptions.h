@@ -22,6 +22,7 @@ struct AppOptions {
   std::string demoFolder;   ///< --demo: run the headless demo into this folder; empty: the window
   int demoDays = 3;         ///< simulated days of the demo
   bool noScreens = false;   ///< the demo draws no pictures of the screens
+  bool linkTrace = true;    ///< the window program traces the link into the program folder's Trace
   bool help = false;
   std::string error;  ///< why the command line was refused; empty when it is fine
 };

@@ -7,6 +7,7 @@
 
 #include "app/InstrumentBus.h"
 #include "app/StationHooks.h"
+#include "link/LinkTrace.h"
 #include "platform/EventLoop.h"
 #include "platform/Files.h"
 #include "platform/FolderLock.h"
@@ -29,11 +30,24 @@ void Say(std::string_view text) {
 
 // The one place the main window is made: everything else of the program hangs off it.
 int RunMainWindow(platform::EventLoop& loop, platform::MessageBus& bus, platform::DialogHost& host,
-                  const platform::Paths& paths) {
-  ui::MonitoringApp app(loop, bus, host, store::StorageLayout(paths));
-  StationHooks hooks;
-  app.SetHooks(&hooks);
-  return app.Run();
+                  const platform::Paths& paths, bool linkTrace) {
+  const store::StorageLayout layout(paths);
+  // Made before the app and gone after it: the link's last words at its end are traced too.
+  std::unique_ptr<link::LinkTrace> trace;
+  if (linkTrace) trace = std::make_unique<link::LinkTrace>(loop, layout.TraceFolder());
+  int result = 0;
+  {
+    ui::MonitoringApp app(loop, bus, host, layout);
+    StationHooks hooks;
+    app.SetHooks(&hooks);
+    app.Context().Link().SetObserver(trace.get());
+    result = app.Run();
+  }
+  if (trace && trace->DroppedEntries() > 0) {
+    Say("VigilStation: the link trace stopped writing; " + std::to_string(trace->DroppedEntries()) +
+        " entries were not written");
+  }
+  return result;
 }
 
 }  // namespace
@@ -83,7 +97,7 @@ int RunStation(const AppOptions& options, const platform::Paths& paths) {
       Say("VigilStation: no Basic-mode application in " + platform::PathText(runtime) + " yet");
       break;
   }
-  RunMainWindow(loop, *instrument.bus, host, paths);
+  RunMainWindow(loop, *instrument.bus, host, paths, options.linkTrace);
   return 0;
 }
 

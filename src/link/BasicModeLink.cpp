@@ -9,11 +9,11 @@ namespace vigil::link {
 // The hidden window the Basic-mode application addresses its replies to.
 class BasicModeLink::LinkWindow final : public platform::Window {
  public:
-  explicit LinkWindow(ReplyBuffer& replies) : replies_(replies) {}
-  void OnCopyData(std::string_view bytes) override { replies_.Append(bytes); }
+  explicit LinkWindow(BasicModeLink& link) : link_(link) {}
+  void OnCopyData(std::string_view bytes) override { link_.OnMessage(bytes); }
 
  private:
-  ReplyBuffer& replies_;
+  BasicModeLink& link_;
 };
 
 BasicModeLink::BasicModeLink(platform::EventLoop& loop, platform::MessageBus& bus) : loop_(loop), bus_(bus) {}
@@ -26,7 +26,7 @@ BasicModeLink::~BasicModeLink() {
 
 bool BasicModeLink::OpenLinkWindow() {
   if (window_) return true;
-  auto window = std::make_unique<LinkWindow>(replies_);
+  auto window = std::make_unique<LinkWindow>(*this);
   const platform::WindowHandle handle = loop_.AddWindow(window.get());
   // The instrument's replies are never dropped; other windows' queues are bounded.
   loop_.SetInboxLimit(handle, 0);
@@ -45,6 +45,11 @@ void BasicModeLink::CloseLinkWindow() {
   loop_.RemoveWindow(windowHandle_);
   window_.reset();
   windowHandle_ = 0;
+}
+
+void BasicModeLink::OnMessage(std::string_view bytes) {
+  if (observer_ != nullptr) observer_->OnReceived(bytes);
+  replies_.Append(bytes);
 }
 
 bool BasicModeLink::EchoIs(std::string_view echo) const {
@@ -81,6 +86,7 @@ void BasicModeLink::Send(std::string_view bytes) {
   if (!window_ || bytes.size() > kMaxCommandBytes) return;
   std::string message(kCommandPrefix);
   message += bytes;
+  if (observer_ != nullptr) observer_->OnSent(message);
   bus_.SendTo(kBasicModeTitle, message);
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "link/Commands.h"
+#include "link/LinkObserver.h"
 #include "link/LinkStatus.h"
 #include "link/ReplyBuffer.h"
 #include "platform/EventLoop.h"
@@ -36,6 +37,10 @@ class BasicModeLink {
   bool Disconnect();
 
   bool IsOpen() const { return window_ != nullptr; }
+
+  /// Shown every message sent and received from now on (kept by the caller, alive while set);
+  /// null: none. It sees the bytes and changes nothing of what is sent or kept.
+  void SetObserver(LinkObserver* observer) { observer_ = observer; }
 
   /// One command behind the prefix, no waiting. Nothing is sent on a closed link or when
   /// the command is longer than kMaxCommandBytes.
@@ -74,10 +79,12 @@ class BasicModeLink {
   bool OpenLinkWindow();
   void CloseLinkWindow();
   bool EchoIs(std::string_view echo) const;
+  void OnMessage(std::string_view bytes);
 
   platform::EventLoop& loop_;
   platform::MessageBus& bus_;
   ReplyBuffer replies_;
+  LinkObserver* observer_ = nullptr;
   std::unique_ptr<LinkWindow> window_;
   platform::WindowHandle windowHandle_ = 0;
   std::string lastReply_;

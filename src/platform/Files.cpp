@@ -272,6 +272,25 @@ bool AppendUtf16File(const fs::path& path, std::string_view text) {
   return fd.Close() && written;
 }
 
+bool AppendFileBytes(const fs::path& path, std::string_view bytes) {
+  if (!Permitted(FileOp::Append, path)) return false;
+  Descriptor fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
+  if (fd.get() < 0) return false;
+  struct stat before {};
+  const bool sized = ::fstat(fd.get(), &before) == 0;
+  const bool written = WriteData(fd.get(), path, bytes);
+  // A torn line would run into the next one appended.
+  if (!written && sized) static_cast<void>(::ftruncate(fd.get(), before.st_size));
+  return fd.Close() && written;
+}
+
+bool RenameFile(const fs::path& from, const fs::path& to) {
+  if (!Permitted(FileOp::Rename, to)) return false;
+  if (::rename(from.c_str(), to.c_str()) != 0) return false;
+  Note(FileStep::Renamed, to);
+  return true;
+}
+
 bool CopyFileTo(const fs::path& from, const fs::path& to, bool failIfExists) {
   if (failIfExists && FileExists(to)) return false;
   if (!Permitted(FileOp::Copy, to)) return false;

@@ -78,6 +78,14 @@ bool CreateFileBytes(const fs::path& path, std::string_view bytes);
 /// then left as it was (or not created).
 bool AppendUtf16File(const fs::path& path, std::string_view text);
 
+/// Appends raw `bytes`, creating the file when it is missing, without syncing it to the medium:
+/// for diagnostic files whose loss in a power cut costs nothing and whose writer must not wait.
+/// False when not all of it could be written; a part written is cut off again.
+bool AppendFileBytes(const fs::path& path, std::string_view bytes);
+
+/// Renames `from` to `to`, replacing a file of that name. False when it could not be done.
+bool RenameFile(const fs::path& from, const fs::path& to);
+
 /// Copies a file. With `failIfExists` an existing target is left alone and false returned.
 /// The target is written atomically.
 bool CopyFileTo(const fs::path& from, const fs::path& to, bool failIfExists);

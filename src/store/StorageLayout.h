@@ -21,6 +21,8 @@ class StorageLayout {
   fs::path StationFolder() const { return ProgramFolder() / "Station"; }
   fs::path TrainingFolder() const { return ProgramFolder() / "Training"; }
   fs::path DataFolder() const { return ProgramFolder() / "Data"; }
+  /// The link trace's two files.
+  fs::path TraceFolder() const { return ProgramFolder() / "Trace"; }
   fs::path LanguageFolder() const { return ProgramFolder() / "Language"; }
   fs::path TranslationsFilePath() const { return LanguageFolder() / "translations.txt"; }
 

@@ -53,9 +53,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AppOptions, HelpIsRecognisedAndTheUsageNamesEveryOption) {
   EXPECT_TRUE(ParseAppOptions({"--help"}).help);
   EXPECT_FALSE(ParseAppOptions({}).help);
+  EXPECT_TRUE(ParseAppOptions({}).linkTrace);
+  EXPECT_FALSE(ParseAppOptions({"--sim", "s", "--no-trace"}).linkTrace);
   const std::string usage = UsageText();
   for (const char* option : {"--home", "--device-root", "--runtime-dir", "--sim", "--scale", "--help",
-                             "--demo", "--days", "--no-screens"}) {
+                             "--demo", "--days", "--no-screens", "--no-trace"}) {
     EXPECT_NE(usage.find(option), std::string::npos) << option;
   }
 }
