@@ -49,6 +49,12 @@ class LevelTracker {
   std::optional<AlarmLevel> HighestOpen(const std::string& point) const;
   LevelState StateOf(const std::string& point, AlarmLevel level) const;
 
+  /// The states carried from cycle to cycle (e.g. in the results database).
+  void Restore(const std::string& point, AlarmLevel level, const LevelState& state) {
+    states_[point][static_cast<int>(level)] = state;
+  }
+  const std::map<std::string, std::array<LevelState, kLevelCount>>& States() const { return states_; }
+
  private:
   AlarmLimits limits_;
   std::map<std::string, std::array<LevelState, kLevelCount>> states_;
