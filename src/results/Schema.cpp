@@ -75,6 +75,44 @@ CREATE TABLE point_results (
 CREATE INDEX point_results_by_point ON point_results (point, cycle_id);
 )sql";
 
+// Alarms: the events of each judged cycle, every point's level state carried to the next cycle,
+// and the cycles already judged, keyed like cycles by file so that a cycle written again is not
+// judged twice (its state would count twice towards confirmation).
+constexpr const char* kVersion2 = R"sql(
+CREATE TABLE alarm_events (
+  id INTEGER PRIMARY KEY,
+  project TEXT NOT NULL,
+  station TEXT NOT NULL,
+  file TEXT NOT NULL,
+  time_ms INTEGER NOT NULL,
+  kind TEXT NOT NULL,
+  point TEXT NOT NULL,
+  level TEXT NOT NULL,
+  quantity TEXT NOT NULL,
+  value REAL,
+  limit_value REAL,
+  why TEXT NOT NULL
+);
+CREATE INDEX alarm_events_by_time ON alarm_events (project, station, time_ms);
+CREATE TABLE alarm_states (
+  project TEXT NOT NULL,
+  station TEXT NOT NULL,
+  point TEXT NOT NULL,
+  level TEXT NOT NULL,
+  open INTEGER NOT NULL,
+  confirmed INTEGER NOT NULL,
+  beyond_cycles INTEGER NOT NULL,
+  PRIMARY KEY (project, station, point, level)
+);
+CREATE TABLE alarm_cycles (
+  project TEXT NOT NULL,
+  station TEXT NOT NULL,
+  file TEXT NOT NULL,
+  time_ms INTEGER NOT NULL,
+  PRIMARY KEY (project, station, file)
+);
+)sql";
+
 int UserVersion(Database& db) {
   Statement s = db.Prepare("PRAGMA user_version");
   return s.Step() ? static_cast<int>(s.Int(0)) : -1;
@@ -95,7 +133,7 @@ bool PrepareSchema(Database& db, std::string& error) {
   }
   if (version == kSchemaVersion) return true;
   Transaction t(db);
-  if (!t.Began() || !db.Execute(kVersion1) ||
+  if (!t.Began() || (version < 1 && !db.Execute(kVersion1)) || (version < 2 && !db.Execute(kVersion2)) ||
       !db.Execute("PRAGMA user_version = " + std::to_string(kSchemaVersion)) || !t.Commit()) {
     error = "cannot create the results tables: " + db.LastError();
     return false;

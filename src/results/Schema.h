@@ -9,7 +9,7 @@
 
 namespace vigil::results {
 
-inline constexpr int kSchemaVersion = 1;
+inline constexpr int kSchemaVersion = 2;  ///< 2 adds the alarm tables
 
 /// Creates or migrates the tables; false with `error` for a newer or unreadable database.
 bool PrepareSchema(Database& db, std::string& error);
