@@ -2,30 +2,14 @@
 
 #include <cmath>
 #include <map>
-#include <system_error>
 
-#include "platform/Files.h"
 #include "platform/Format.h"
+#include "platform/SettingLines.h"
 #include "platform/Text.h"
 
 namespace vigil::alarms {
 
 namespace {
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-  return s;
-}
-
-bool ReadNumber(std::string_view value, double low, double high, double& out) {
-  double v = 0.0;
-  if (!platform::IsPlainNumber(value) || !platform::ScanDouble(value, v) || !std::isfinite(v) || v < low ||
-      v > high)
-    return false;
-  out = v;
-  return true;
-}
 
 // A scope is "group.NAME" or "point.NAME"; NAME may hold dots, so the setting is matched from
 // the end of the key.
@@ -61,38 +45,25 @@ bool SplitSetting(std::string_view rest, std::string& name, std::string& setting
   return false;
 }
 
-std::string Plain(double v) {
-  std::string t = platform::FormatFixed(v, 6);
-  while (t.back() == '0') t.pop_back();
-  if (t.back() == '.') t.pop_back();
-  return t;
-}
-
 }  // namespace
 
 bool ParseAlarmLimits(std::string_view text, AlarmLimits& limits, std::string& error) {
   AlarmLimits read;
   std::vector<Scope> scopes;
   std::map<std::string, int> seen;  // key -> line
-  int lineNumber = 0;
-  for (const std::string& rawLine : platform::Split(text, "\n")) {
-    ++lineNumber;
-    std::string_view line = Trim(rawLine);
-    if (line.empty() || line.front() == '#') continue;
+  std::vector<platform::SettingLine> lines;
+  if (!platform::ReadSettingLines(text, lines, error)) return false;
+  for (const platform::SettingLine& line : lines) {
+    const int lineNumber = line.lineNumber;
     const std::string where = "line " + std::to_string(lineNumber);
-    const std::size_t eq = line.find('=');
-    if (eq == std::string_view::npos) {
-      error = where + ": expected key = value";
-      return false;
-    }
-    const std::string key(Trim(line.substr(0, eq)));
-    const std::string_view value = Trim(line.substr(eq + 1));
+    const std::string& key = line.key;
+    const std::string_view value = line.value;
     if (auto [it, fresh] = seen.emplace(key, lineNumber); !fresh) {
       error = where + ": " + key + " is already given on line " + std::to_string(it->second);
       return false;
     }
     if (key == "station.no_cycle_hours") {
-      if (!ReadNumber(value, 0.0, 8760.0, read.noCycleHours)) {
+      if (!platform::ReadBoundedNumber(value, 0.0, 8760.0, read.noCycleHours)) {
         error = where + ": " + key + " must be a number from 0 to 8760";
         return false;
       }
@@ -117,7 +88,7 @@ bool ParseAlarmLimits(std::string_view text, AlarmLimits& limits, std::string& e
     }
     if (setting == "points") {
       for (const std::string& entry : platform::Split(value, ",")) {
-        const std::string_view n = Trim(entry);
+        const std::string n = platform::Trim(entry);
         const std::size_t star = n.find('*');
         if (n.empty() || (star != std::string_view::npos && star != n.size() - 1)) {
           error = where + ": " + key + " must list point names, a '*' only at the end of one";
@@ -145,7 +116,7 @@ bool ParseAlarmLimits(std::string_view text, AlarmLimits& limits, std::string& e
       scope->hysteresisLine = lineNumber;
       double v = 0.0;
       const bool percent = setting == "hysteresis_percent";
-      if (!ReadNumber(value, 0.0, percent ? 99.0 : 1.0e6, v)) {
+      if (!platform::ReadBoundedNumber(value, 0.0, percent ? 99.0 : 1.0e6, v)) {
         error = where + ": " + key +
                 (percent ? " must be a number from 0 to 99" : " must be a number of 0 or more");
         return false;
@@ -161,7 +132,7 @@ bool ParseAlarmLimits(std::string_view text, AlarmLimits& limits, std::string& e
       while (setting.substr(0, dot) != LevelName(static_cast<AlarmLevel>(level))) ++level;
       while (setting.substr(dot + 1) != QuantityKey(static_cast<Quantity>(quantity))) ++quantity;
       double v = 0.0;
-      if (!ReadNumber(value, 0.0, 1.0e6, v) || v <= 0.0) {
+      if (!platform::ReadBoundedNumber(value, 0.0, 1.0e6, v) || v <= 0.0) {
         error = where + ": " + key + " must be a number greater than 0";
         return false;
       }
@@ -181,14 +152,17 @@ bool ParseAlarmLimits(std::string_view text, AlarmLimits& limits, std::string& e
         const auto& under = s.rules.limits[lower][at.second];
         if (under && *under > limit) {
           error = "line " + std::to_string(line) + ": " + kind + " \"" + s.name + "\": the " +
-                  LevelName(static_cast<AlarmLevel>(at.first)) + " limit " + Plain(limit) +
-                  " lies below the " + LevelName(static_cast<AlarmLevel>(lower)) + " limit " + Plain(*under);
+                  LevelName(static_cast<AlarmLevel>(at.first)) + " limit " +
+                  platform::ShortestNumberText(limit) + " lies below the " +
+                  LevelName(static_cast<AlarmLevel>(lower)) + " limit " +
+                  platform::ShortestNumberText(*under);
           return false;
         }
       }
       if (s.rules.hysteresisMm && *s.rules.hysteresisMm >= limit) {
         error = "line " + std::to_string(s.hysteresisLine) + ": " + kind + " \"" + s.name +
-                "\": hysteresis_mm must be smaller than every limit (" + Plain(limit) + ")";
+                "\": hysteresis_mm must be smaller than every limit (" + platform::ShortestNumberText(limit) +
+                ")";
         return false;
       }
     }
@@ -203,19 +177,9 @@ bool ParseAlarmLimits(std::string_view text, AlarmLimits& limits, std::string& e
 }
 
 bool LoadAlarmLimits(const std::filesystem::path& programFolder, AlarmLimits& limits, std::string& error) {
-  const std::filesystem::path path = programFolder / kAlarmsFileName;
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return true;
-  const auto bytes = platform::ReadFileBytes(path);
-  if (!bytes) {
-    error = "cannot read " + platform::PathText(path);
-    return false;
-  }
-  if (!ParseAlarmLimits(*bytes, limits, error)) {
-    error = platform::PathText(path) + ": " + error;
-    return false;
-  }
-  return true;
+  return platform::LoadSettingsFile(
+      programFolder / kAlarmsFileName,
+      [&limits](std::string_view text, std::string& e) { return ParseAlarmLimits(text, limits, e); }, error);
 }
 
 }  // namespace vigil::alarms

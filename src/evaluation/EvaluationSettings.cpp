@@ -1,29 +1,10 @@
 #include "evaluation/EvaluationSettings.h"
 
-#include <cmath>
-#include <system_error>
-
-#include "platform/Files.h"
-#include "platform/Format.h"
-#include "platform/Text.h"
+#include "platform/SettingLines.h"
 
 namespace vigil::evaluation {
 
 namespace {
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-  return s;
-}
-
-// "0.5", "1000": the shortest plain text of a bound.
-std::string Plain(double v) {
-  std::string t = platform::FormatFixed(v, 6);
-  while (t.back() == '0') t.pop_back();
-  if (t.back() == '.') t.pop_back();
-  return t;
-}
 
 struct NumberKey {
   const char* key;
@@ -44,42 +25,32 @@ constexpr NumberKey kNumbers[] = {
 }  // namespace
 
 bool ParseEvaluationSettings(std::string_view text, EvaluationSettings& settings, std::string& error) {
+  std::vector<platform::SettingLine> lines;
+  if (!platform::ReadSettingLines(text, lines, error)) return false;
   EvaluationSettings read = settings;
-  int lineNumber = 0;
-  for (const std::string& rawLine : platform::Split(text, "\n")) {
-    ++lineNumber;
-    std::string_view line = Trim(rawLine);
-    if (line.empty() || line.front() == '#') continue;
-    const std::string where = "line " + std::to_string(lineNumber);
-    const std::size_t eq = line.find('=');
-    if (eq == std::string_view::npos) {
-      error = where + ": expected key = value";
-      return false;
-    }
-    const std::string key(Trim(line.substr(0, eq)));
-    const std::string_view value = Trim(line.substr(eq + 1));
+  for (const platform::SettingLine& line : lines) {
+    const std::string where = "line " + std::to_string(line.lineNumber);
+    const std::string& key = line.key;
+    const std::string_view value = line.value;
     if (key == "baseline_cycle") {
       if (value.find_first_of("/\\") != std::string_view::npos || value == "." || value == "..") {
         error = where + ": baseline_cycle must be a cycle file name";
         return false;
       }
-      read.baselineCycle = std::string(value);
+      read.baselineCycle = line.value;
       continue;
     }
-    bool known = false;
-    for (const NumberKey& k : kNumbers) {
-      if (key != k.key) continue;
-      known = true;
-      double v = 0.0;
-      if (!platform::IsPlainNumber(value) || !platform::ScanDouble(value, v) || !std::isfinite(v) ||
-          v < k.low || v > k.high) {
-        error = where + ": " + key + " must be a number from " + Plain(k.low) + " to " + Plain(k.high);
-        return false;
-      }
-      read.*(k.field) = v;
+    const NumberKey* k = nullptr;
+    for (const NumberKey& candidate : kNumbers) {
+      if (key == candidate.key) k = &candidate;
     }
-    if (!known) {
+    if (k == nullptr) {
       error = where + ": unknown key \"" + key + "\"";
+      return false;
+    }
+    if (!platform::ReadBoundedNumber(value, k->low, k->high, read.*(k->field))) {
+      error = where + ": " + key + " must be a number from " + platform::ShortestNumberText(k->low) + " to " +
+              platform::ShortestNumberText(k->high);
       return false;
     }
   }
@@ -89,19 +60,12 @@ bool ParseEvaluationSettings(std::string_view text, EvaluationSettings& settings
 
 bool LoadEvaluationSettings(const std::filesystem::path& programFolder, EvaluationSettings& settings,
                             std::string& error) {
-  const std::filesystem::path path = programFolder / kEvaluationFileName;
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return true;
-  const auto bytes = platform::ReadFileBytes(path);
-  if (!bytes) {
-    error = "cannot read " + platform::PathText(path);
-    return false;
-  }
-  if (!ParseEvaluationSettings(*bytes, settings, error)) {
-    error = platform::PathText(path) + ": " + error;
-    return false;
-  }
-  return true;
+  return platform::LoadSettingsFile(
+      programFolder / kEvaluationFileName,
+      [&settings](std::string_view text, std::string& e) {
+        return ParseEvaluationSettings(text, settings, e);
+      },
+      error);
 }
 
 }  // namespace vigil::evaluation
