@@ -116,6 +116,8 @@ class MainWindow final : public platform::Dialog {
   /// Connects and starts the instrument-settings chain; false when the link did not open.
   bool ConnectAndApply();
   void StartResume();
+  /// The resume's Enable did not get through: recording goes on, the state on file stays.
+  void ResumeFailed();
   /// Writes the resume state when it changed (only for a project-station that asks for it,
   /// and once more to clear it when that stops).
   void RecordResumeState();

@@ -53,8 +53,9 @@ void MainWindow::FinishEnable() {
   SetMonitoringState(true, false);
   if (resuming_) {
     // The project-station was read when the resume began; confirming it arms the schedule
-    // exactly as a confirmed sheet does.
+    // exactly as a confirmed sheet does, and records the state once.
     resuming_ = false;
+    resumeStateReady_ = true;
     ProjectStationConfirmed();
     return;
   }
@@ -66,7 +67,7 @@ void MainWindow::EnableChainStopped() {
   // them back before the link closes, or they go with the process. Then leave the half-made
   // state so Enable can start over from a closed link.
   enabling_ = false;
-  resuming_ = false;
+  if (resuming_) ResumeFailed();
   Show(kProgressId, false);
   link::InstrumentSettings& instrument = context_.Instrument();
   const bool givenBack = instrument.GiveBackWritten();

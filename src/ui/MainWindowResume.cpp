@@ -43,6 +43,11 @@ void MainWindow::StartResume() {
   std::string why;
   const ResumeRead read = ReadResumeState(ResumeStatePath(), state, why);
   resumeStateReady_ = true;
+  if (read == ResumeRead::kRead && ShouldResume(state)) {
+    // Until the project-station is confirmed again, the Enabled state on file stays as it is:
+    // the states passed on the way (enabled, nothing loaded) would read as "do not resume".
+    resumeStateReady_ = false;
+  }
   if (read == ResumeRead::kCorrupt) {
     context_.Host().MessageBox(
         store::FillPlaceholders(Tr("IDS_MAIN_MSGBOX_RESUME_UNREADABLE",
@@ -65,6 +70,7 @@ void MainWindow::StartResume() {
   const bool loaded = store.LoadProjectStation(false) == store::LoadResult::Loaded;
   if (!loaded || !store.Settings().resume_after_restart) {
     store.Restore(kept);
+    resumeStateReady_ = true;
     if (loaded) {  // the setting was turned off since
       RecordResumeState();
       return;
@@ -88,11 +94,18 @@ void MainWindow::StartResume() {
   if (context_.Host().RunModal(countdown) != platform::kIdOk) {
     // The operator takes over: the start as always, and the cycle noted is not noted again.
     store.Restore(kept);
+    resumeStateReady_ = true;
     RecordResumeState();
     return;
   }
   resuming_ = true;
-  if (!ConnectAndApply()) resuming_ = false;
+  if (!ConnectAndApply()) ResumeFailed();
+}
+
+void MainWindow::ResumeFailed() {
+  // The state on file still says where monitoring stood: the next start tries again.
+  resuming_ = false;
+  resumeStateReady_ = true;
 }
 
 }  // namespace vigil::ui
