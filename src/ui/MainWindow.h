@@ -26,6 +26,8 @@ inline constexpr std::string_view kProgramVersion = "1.0.0";
 inline constexpr std::uint32_t kSchedulePeriodMs = 60000;
 /// What the operator has to cancel a resume at start-up (s of the platform clock).
 inline constexpr int kResumeCountdownSeconds = 30;
+/// After a resume whose Enable did not get through, the next try (ms of the platform clock).
+inline constexpr std::uint32_t kResumeRetryMs = 60000;
 
 class MainWindow final : public platform::Dialog {
  public:
@@ -138,6 +140,7 @@ class MainWindow final : public platform::Dialog {
   std::int64_t cycleStartedMs_ = 0;
   std::optional<ResumeState> recorded_;  ///< what resume.state holds; none: not known
   bool resumeWriteFailed_ = false;
+  std::shared_ptr<MainWindow*> alive_ = std::make_shared<MainWindow*>(this);
 };
 
 }  // namespace vigil::ui

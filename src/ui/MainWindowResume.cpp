@@ -39,6 +39,7 @@ void MainWindow::RecordResumeState() {
 }
 
 void MainWindow::StartResume() {
+  if (enabled_ || enabling_ || loaded_) return;  // a retry after the operator took over
   ResumeState state;
   std::string why;
   const ResumeRead read = ReadResumeState(ResumeStatePath(), state, why);
@@ -103,9 +104,15 @@ void MainWindow::StartResume() {
 }
 
 void MainWindow::ResumeFailed() {
-  // The state on file still says where monitoring stood: the next start tries again.
+  // The state on file still says where monitoring stood. The instrument's application may
+  // come up after the station program (a power cut restarts both): try again in a while,
+  // with the countdown again, unless the operator has taken over by then.
   resuming_ = false;
   resumeStateReady_ = true;
+  std::weak_ptr<MainWindow*> alive = alive_;
+  context_.Loop().PostDelayed(kResumeRetryMs, [alive] {
+    if (auto self = alive.lock()) (**self).StartResume();
+  });
 }
 
 }  // namespace vigil::ui

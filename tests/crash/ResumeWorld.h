@@ -66,6 +66,9 @@ class ResumeWorld {
   int Run(bool resume);
 
   std::int64_t NowMs();
+  /// The instrument's application gone, or there again.
+  void StopInstrument() { sim_.Stop(); }
+  bool StartInstrument() { return sim_.Start(); }
   ui::ScriptedHost& Host() { return host_; }
   ui::MainWindow& Window() { return app_.Window(); }
   const ObservedHooks& Hooks() const { return hooks_; }

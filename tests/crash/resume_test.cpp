@@ -142,6 +142,30 @@ TEST(Resume, StartsAsAlwaysWhenNotAskedOrNotPossible) {
   }
 }
 
+TEST(Resume, TriesAgainWhenTheInstrumentsApplicationComesUpLater) {
+  test::TempFolder dir;
+  ResumeWorld w(dir.path(), At(1, 3, 0));
+  ASSERT_TRUE(w.WriteStation(true));
+  ASSERT_TRUE(ui::WriteResumeState(w.Window().ResumeStatePath(), kEnabledState));
+  w.StopInstrument();
+  w.Host()
+      .AnswerMessageBox("Cannot find Basic Mode Application!")  // the greeting at the first paint
+      .WaitForDialog<ResumeCountdownDialog>()
+      .AnswerMessageBox("Failed to connect with Basic mode!")
+      .WaitForDialog<ui::MainWindow>()
+      .Do("the application is up now",
+          [&] {
+            EXPECT_FALSE(w.Window().MonitoringEnabled());
+            EXPECT_EQ(StateOf(w), kEnabledState) << "kept for the next try";
+            EXPECT_TRUE(w.StartInstrument());
+          })
+      .WaitForDialog<ResumeCountdownDialog>(2 * 60 * 1000);
+  w.WaitInForce().EndAll();
+  w.Run(true);
+  EXPECT_EQ(w.Host().Failures(), std::vector<std::string>{});
+  EXPECT_GE(w.NowMs() - At(1, 3, 0), (30 + 60 + 30) * 1000) << "countdown, retry time, countdown";
+}
+
 TEST(Resume, NotesTheInterruptedCycleOnceAndRunsTheNextOnTime) {
   test::TempFolder dir;
   ResumeWorld w(dir.path(), At(1, 2, 20));
