@@ -19,6 +19,7 @@ class StationHooks final : public ui::MainWindowHooks {
   void OpenTraining(ui::MainWindow& window) override;
   void OpenOrientation(ui::MainWindow& window) override;
   bool OnCycleStored(ui::MainWindow& window, const std::filesystem::path& cycleFile) override;
+  void OnCycleInterrupted(ui::MainWindow& window, std::int64_t startedMs) override;
 
   /// The evaluation of the last stored cycle, and what went wrong with it.
   const results::StationResults& Results() const { return results_; }

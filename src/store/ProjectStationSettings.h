@@ -39,6 +39,9 @@ struct ProjectStationSettings {
   std::string interval = kDefaultInterval;  ///< hours between cycles, as typed
   std::string start_time = kDefaultStartTime;  ///< time of the first cycle, "hh:00 AM"
   std::string cycles = kDefaultCycles;         ///< "n,hh:00 AM|..." cycle list
+  /// `resume_after_restart`: a start with --resume takes monitoring up again. The key is in
+  /// the file only when it is 1, so files without it read as they always did.
+  bool resume_after_restart = false;
 };
 
 }  // namespace vigil::store

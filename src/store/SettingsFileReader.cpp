@@ -62,6 +62,7 @@ bool ReadSettingsFile(const KeyValueFile& file, ProjectStationSettings& settings
   ReadTextOrDefault(file, "interval", kDefaultInterval, settings.interval);
   ReadTextOrDefault(file, "start_time", kDefaultStartTime, settings.start_time);
   ReadTextOrDefault(file, "cycles", kDefaultCycles, settings.cycles);
+  settings.resume_after_restart = file.Get("resume_after_restart") == "1";
   return true;
 }
 

@@ -103,6 +103,13 @@ void MainWindow::OnPaint() {
     firstPaintPending_ = false;
     ClearLeftoverTemporaries();
     greeting_->AnnounceToBasicMode();
+    if (resumeAtStart_) {
+      // After the paint, so the countdown is not shown from inside it.
+      context_.Loop().Post([this] { StartResume(); });
+    } else {
+      resumeStateReady_ = true;
+      RecordResumeState();
+    }
   }
   RegisterSoftKeys(kSoftKey1Id, kAboutKeyId, kSoftKey3Id, kCloseKeyId);
 }
@@ -121,6 +128,7 @@ void MainWindow::SetMonitoringState(bool enabled, bool atStartUp) {
     Enable(kAboutKeyId, true);
     SetTitle(std::string(kProductTitle));
   }
+  RecordResumeState();
 }
 
 void MainWindow::OnCommand(int controlId) {
@@ -192,6 +200,18 @@ void MainWindow::ArmSchedule(bool on) {
   } else {
     context_.Loop().KillTimer(context_.TimerWindow(), link::kScheduleTimer);
   }
+  // While the schedule is in force its timer is off only for a cycle: that is what a restart
+  // has to know to note the cycle as interrupted.
+  if (scheduleInForce_) {
+    if (on) {
+      cycleStartedMs_ = 0;
+    } else if (cycleStartedMs_ == 0) {
+      cycleStartedMs_ = platform::MillisecondsFromCivil(context_.Loop().Now());
+    }
+  } else {
+    cycleStartedMs_ = 0;
+  }
+  RecordResumeState();
 }
 
 bool MainWindow::ScheduleArmed() const {
