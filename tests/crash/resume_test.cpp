@@ -121,7 +121,9 @@ TEST(Resume, StartsAsAlwaysWhenNotAskedOrNotPossible) {
     ResumeWorld w(dir.path(), At(1, 3, 10));
     ASSERT_TRUE(w.WriteStation(c.settingOn));
     const std::filesystem::path statePath = w.Window().ResumeStatePath();
-    if (c.state) ASSERT_TRUE(platform::WriteFileBytesAtomic(statePath, *c.state));
+    if (c.state) {
+      ASSERT_TRUE(platform::WriteFileBytesAtomic(statePath, *c.state));
+    }
     if (c.box) w.Host().AnswerMessageBox(c.box, platform::kIdOk, ui::TextMatch::Contains);
     if (c.cancel) w.Host().WaitForDialog<ResumeCountdownDialog>().Press(ResumeCountdownDialog::kCancelKeyId);
     w.Host().WaitMs(5 * 60 * 1000).Do("as always", [&] {
