@@ -87,6 +87,16 @@ bool EventLoop::TimerArmed(WindowHandle window, int timerId) const {
   return timers_.count({window, timerId}) != 0;
 }
 
+std::uint64_t EventLoop::TimerDueMs(WindowHandle window, int timerId) const {
+  const auto it = timers_.find({window, timerId});
+  return it == timers_.end() ? UINT64_MAX : it->second.dueMs;
+}
+
+void EventLoop::SkipTimerTick(WindowHandle window, int timerId) {
+  const auto it = timers_.find({window, timerId});
+  if (it != timers_.end()) it->second.dueMs += it->second.periodMs;
+}
+
 void EventLoop::Post(std::function<void()> task) {
   queue_.push_back(Message{0, {}, std::move(task)});
 }
@@ -102,6 +112,13 @@ void EventLoop::PostCopyData(WindowHandle window, std::string bytes) {
     if (!Admit(window, bytes.size())) return;
   }
   queue_.push_back(Message{window, std::move(bytes), {}});
+}
+
+void EventLoop::PostNotify(WindowHandle window, int code) {
+  // Notifications say "look again", so a second one before the first was seen adds nothing.
+  const bool queued = std::any_of(queue_.begin(), queue_.end(),
+                                  [&](const Message& m) { return m.window == window && m.notify == code; });
+  if (!queued) queue_.push_back(Message{window, {}, {}, code});
 }
 
 void EventLoop::PostFromAnyThread(std::function<void()> task) {
@@ -152,6 +169,11 @@ bool EventLoop::DispatchOneMessage(WindowHandle onlyWindow) {
   queue_.erase(it);
   if (message.window == 0) {
     if (message.task) message.task();
+    return true;
+  }
+  if (message.notify != 0) {
+    auto window = windows_.find(message.window);
+    if (window != windows_.end() && window->second != nullptr) window->second->OnNotify(message.notify);
     return true;
   }
   {
