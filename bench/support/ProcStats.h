@@ -20,6 +20,14 @@ std::optional<double> ProcessCpuSeconds(int pid);
 /// Resident memory (MiB) of a live process from /proc; `pid` 0 is this process.
 std::optional<double> ResidentMiB(int pid);
 
+/// Context switches (voluntary + involuntary) summed over the `voluntary_ctxt_switches` and
+/// `nonvoluntary_ctxt_switches` lines of the text of a /proc/<pid>/task/<tid>/status file.
+std::optional<long long> ContextSwitchesOfStatusText(std::string_view statusText);
+
+/// Wake-ups of a live process so far: the context switches of all its threads from /proc;
+/// `pid` 0 is this process. A thread that sleeps until it has work switches once per wake-up.
+std::optional<long long> ProcessWakeUps(int pid);
+
 /// This process by getrusage: user + system CPU seconds of all its threads.
 double SelfCpuSeconds();
 

@@ -52,6 +52,18 @@ TEST(ResidentPagesOfStatmText, TheSecondNumber) {
   for (const StatmCase& c : cases) EXPECT_EQ(ResidentPagesOfStatmText(c.text), c.pages) << c.comment;
 }
 
+TEST(ContextSwitchesOfStatusText, VoluntaryAndInvoluntaryAdded) {
+  const StatmCase cases[] = {
+      {"Name:\tx\nvoluntary_ctxt_switches:\t120\nnonvoluntary_ctxt_switches:\t3\n", 123, "both"},
+      // "voluntary_ctxt_switches:" is also the end of the involuntary key: it was once read twice.
+      {"nonvoluntary_ctxt_switches:\t3\nvoluntary_ctxt_switches:\t120\n", 123, "involuntary first"},
+      {"voluntary_ctxt_switches:\t120\n", std::nullopt, "one missing"},
+      {"voluntary_ctxt_switches:\tx\nnonvoluntary_ctxt_switches:\t3\n", std::nullopt, "garbage"},
+  };
+  for (const StatmCase& c : cases) EXPECT_EQ(ContextSwitchesOfStatusText(c.text), c.pages) << c.comment;
+  EXPECT_GT(ProcessWakeUps(0).value_or(0), 0) << "this process has run";
+}
+
 TEST(LiveProcess, ThisProcessHasMemoryAndItsCpuTimeDoesNotRunBackwards) {
   const auto resident = ResidentMiB(0);
   ASSERT_TRUE(resident.has_value());

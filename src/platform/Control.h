@@ -44,7 +44,23 @@ struct TreeNode {
   bool expanded = false;
 };
 
-struct Control {
+/// The last change of a report list's rows, so that a host can follow the list edit by edit
+/// instead of comparing and redrawing every row.
+struct ListEdit {
+  enum class Kind {
+    None,    ///< the rows did not change (selection, scrolling)
+    Cell,    ///< one cell: `row`, `column`
+    Insert,  ///< one row inserted at `row`
+    Delete,  ///< row `row` deleted
+    All,     ///< anything else (cleared, filled, columns changed)
+  };
+  Kind kind = Kind::All;
+  int row = -1;
+  int column = -1;
+};
+
+/// Everything of a control but a report list's rows: cheap to copy whatever the list holds.
+struct ControlHead {
   int id = 0;
   ControlKind kind = ControlKind::Label;
   PixelRect rect;
@@ -65,8 +81,9 @@ struct Control {
 
   // ReportList
   std::vector<ListColumn> columns;
-  std::vector<std::vector<std::string>> rows;  ///< each row has one cell per column
-  int scrollToRow = -1;                        ///< last row asked to be made visible
+  int scrollToRow = -1;                 ///< last row asked to be made visible
+  ListEdit listEdit;                    ///< the last change of the rows
+  unsigned long long listRevision = 0;  ///< counts the list's changes
 
   // Combo (items), Tab (page captions)
   std::vector<std::string> items;
@@ -83,6 +100,10 @@ struct Control {
   int rangeMax = 100;
   int step = 10;
   int position = 0;
+};
+
+struct Control : ControlHead {
+  std::vector<std::vector<std::string>> rows;  ///< ReportList: each row has one cell per column
 };
 
 }  // namespace vigil::platform

@@ -109,6 +109,15 @@ class EventLoop {
   void Run();
   void Quit() { quit_ = true; }
 
+  /// Milliseconds until something is ready to dispatch: 0 when something is queued or due,
+  /// UINT64_MAX when nothing is queued, armed or delayed. A host that runs the loop from
+  /// another loop of its own sleeps this long and no longer.
+  std::uint64_t MsUntilWork();
+
+  /// Called on the user-interface thread whenever a message, task or timer is queued or armed
+  /// there (so such a host can look sooner); other threads' posts call the time driver's Wake.
+  void SetWorkHook(std::function<void()> hook) { workHook_ = std::move(hook); }
+
   /// Number of timers armed and messages queued (for tests of clean shutdown).
   std::size_t PendingCount() const;
 
@@ -155,6 +164,10 @@ class EventLoop {
   std::vector<Delayed> delayed_;  // heap by (dueMs, seq)
   std::uint64_t nextDelayedSeq_ = 0;
   bool quit_ = false;
+  std::function<void()> workHook_;
+  void WorkQueued() {
+    if (workHook_) workHook_();
+  }
 
   mutable std::mutex foreignMutex_;
   std::deque<Message> foreign_;
