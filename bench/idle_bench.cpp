@@ -8,6 +8,7 @@
 // armed and the Monitoring screen open in interval mode, `basic-mode-sim` as the instrument.
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -78,7 +79,7 @@ void Print(std::string_view what, const Idle& idle, int seconds) {
 Idle WatchFromOutside(int pid, int seconds) {
   Idle idle;
   const auto cpu0 = bench::ProcessCpuSeconds(pid);
-  const auto wakes0 = bench::ProcessWakeUps(pid);
+  const auto wakes0 = bench::ThreadSwitches(pid);
   if (!cpu0) return idle;
   idle.residentMinMiB = idle.residentMaxMiB = bench::ResidentMiB(pid).value_or(0.0);
   const Clock::time_point start = Clock::now();
@@ -89,11 +90,12 @@ Idle WatchFromOutside(int pid, int seconds) {
     idle.residentMaxMiB = std::max(idle.residentMaxMiB, rss);
   }
   const auto cpu1 = bench::ProcessCpuSeconds(pid);
-  const auto wakes1 = bench::ProcessWakeUps(pid);
+  const auto wakes1 = bench::ThreadSwitches(pid);
   if (!cpu1) return idle;
   const double wall = SecondsSince(start);
   idle.cpuShare = (*cpu1 - *cpu0) / wall;
-  if (wakes0 && wakes1) idle.wakeUpsPerSecond = static_cast<double>(*wakes1 - *wakes0) / wall;
+  if (wakes0 && wakes1)
+    idle.wakeUpsPerSecond = static_cast<double>(bench::WakeUpsBetween(*wakes0, *wakes1)) / wall;
   idle.ok = true;
   return idle;
 }
@@ -101,6 +103,8 @@ Idle WatchFromOutside(int pid, int seconds) {
 Idle WindowProgram(int seconds) {
   vigil::test::TempFolder dir;
   for (const char* folder : {"home", "device", "run"}) platform::CreateFolder(dir.path() / folder);
+  // The program refuses a runtime folder that others may enter.
+  std::filesystem::permissions(dir.path() / "run", std::filesystem::perms::owner_all);
   bench::ChildProgram station(
       {VIGIL_STATION_PATH, "-platform", "offscreen", "--sim", kScenario, "--home",
        platform::PathText(dir.path() / "home"), "--device-root", platform::PathText(dir.path() / "device"),
@@ -151,6 +155,7 @@ Idle InProcess(int seconds) {
 
   using MW = ui::MainWindow;
   double cpu0 = 0.0;
+  long long selfWakes0 = 0;
   Clock::time_point start;
   host.Do("arm",
           [&] {
@@ -162,6 +167,7 @@ Idle InProcess(int seconds) {
       .WaitForDialog<monitoring::MonitoringDialog>()
       .Do("start watching", [&] {
         cpu0 = bench::SelfCpuSeconds();
+        selfWakes0 = bench::SelfWakeUps();
         start = Clock::now();
         idle.residentMinMiB = idle.residentMaxMiB = bench::ResidentMiB(0).value_or(0.0);
       });
@@ -175,6 +181,8 @@ Idle InProcess(int seconds) {
   host.Do("stop watching",
           [&] {
             idle.cpuShare = (bench::SelfCpuSeconds() - cpu0) / SecondsSince(start);
+            idle.wakeUpsPerSecond =
+                static_cast<double>(bench::SelfWakeUps() - selfWakes0) / SecondsSince(start);
             idle.ok = app.Window().ScheduleArmed() && hooks.OpenDialog() != nullptr &&
                       !hooks.OpenDialog()->Running();
           })
@@ -194,6 +202,7 @@ Idle InQtHost(int seconds) {
   if (!sim::LoadScenarioFile(platform::PathFromText(kScenario), site, error)) return idle;
   vigil::test::TempFolder dir;
   for (const char* folder : {"device", "run"}) platform::CreateFolder(dir.path() / folder);
+  std::filesystem::permissions(dir.path() / "run", std::filesystem::perms::owner_all);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;
   static char name[] = "bench_idle";
@@ -229,7 +238,7 @@ Idle InQtHost(int seconds) {
   Clock::time_point start;
   QTimer::singleShot(3000, &qt, [&] {
     cpu0 = bench::SelfCpuSeconds();
-    wakes0 = bench::ProcessWakeUps(0).value_or(0);
+    wakes0 = bench::SelfWakeUps();
     start = Clock::now();
     idle.residentMinMiB = idle.residentMaxMiB = bench::ResidentMiB(0).value_or(0.0);
   });
@@ -244,7 +253,7 @@ Idle InQtHost(int seconds) {
     host.Deliver(&qt, [&] {
       const double wall = SecondsSince(start);
       idle.cpuShare = (bench::SelfCpuSeconds() - cpu0) / wall;
-      idle.wakeUpsPerSecond = static_cast<double>(bench::ProcessWakeUps(0).value_or(0) - wakes0) / wall;
+      idle.wakeUpsPerSecond = static_cast<double>(bench::SelfWakeUps() - wakes0) / wall;
       idle.ok = app.Window().ScheduleArmed();
       app.Window().EndDialog(platform::kIdCancel);
     });

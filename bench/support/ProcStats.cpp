@@ -101,19 +101,37 @@ std::optional<long long> ContextSwitchesOfStatusText(std::string_view statusText
   return total;
 }
 
-std::optional<long long> ProcessWakeUps(int pid) {
+std::optional<std::map<int, long long>> ThreadSwitches(int pid) {
   const std::filesystem::path tasks = pid == 0
                                           ? std::filesystem::path("/proc/self/task")
                                           : std::filesystem::path("/proc") / std::to_string(pid) / "task";
   std::error_code error;
-  long long total = 0;
-  for (const auto& task : std::filesystem::directory_iterator(tasks, error)) {
-    const auto text = platform::ReadFileBytes(task.path() / "status");
-    if (!text) continue;  // a thread that ended meanwhile
-    if (const auto switches = ContextSwitchesOfStatusText(*text)) total += *switches;
-  }
+  std::filesystem::directory_iterator it(tasks, error);
   if (error) return std::nullopt;
+  std::map<int, long long> threads;
+  for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
+    if (error) return std::nullopt;
+    const auto text = platform::ReadFileBytes(it->path() / "status");
+    int tid = 0;
+    if (!text || !platform::ScanInt(it->path().filename().string(), tid)) continue;  // ended meanwhile
+    if (const auto switches = ContextSwitchesOfStatusText(*text)) threads[tid] = *switches;
+  }
+  return threads;
+}
+
+long long WakeUpsBetween(const std::map<int, long long>& before, const std::map<int, long long>& after) {
+  long long total = 0;
+  for (const auto& [tid, switches] : after) {
+    const auto it = before.find(tid);
+    total += switches - (it == before.end() ? 0 : it->second);
+  }
   return total;
+}
+
+long long SelfWakeUps() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_nvcsw + usage.ru_nivcsw;
 }
 
 double SelfCpuSeconds() {

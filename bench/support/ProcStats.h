@@ -2,6 +2,7 @@
 // or another one (a spawned simulator, the window program).
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string_view>
 
@@ -24,9 +25,17 @@ std::optional<double> ResidentMiB(int pid);
 /// `nonvoluntary_ctxt_switches` lines of the text of a /proc/<pid>/task/<tid>/status file.
 std::optional<long long> ContextSwitchesOfStatusText(std::string_view statusText);
 
-/// Wake-ups of a live process so far: the context switches of all its threads from /proc;
-/// `pid` 0 is this process. A thread that sleeps until it has work switches once per wake-up.
-std::optional<long long> ProcessWakeUps(int pid);
+/// Context switches of each live thread of a process (thread id, count) from /proc; `pid` 0 is
+/// this process. A thread that sleeps until it has work switches once per wake-up.
+std::optional<std::map<int, long long>> ThreadSwitches(int pid);
+
+/// Wake-ups between two samples of ThreadSwitches: what each thread of `after` added since
+/// `before` (all of it for a thread that is new). A thread that ended meanwhile is not seen.
+long long WakeUpsBetween(const std::map<int, long long>& before, const std::map<int, long long>& after);
+
+/// This process's wake-ups so far by getrusage (voluntary + involuntary context switches of
+/// every thread, ended ones included).
+long long SelfWakeUps();
 
 /// This process by getrusage: user + system CPU seconds of all its threads.
 double SelfCpuSeconds();

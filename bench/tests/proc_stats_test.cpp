@@ -61,7 +61,10 @@ TEST(ContextSwitchesOfStatusText, VoluntaryAndInvoluntaryAdded) {
       {"voluntary_ctxt_switches:\tx\nnonvoluntary_ctxt_switches:\t3\n", std::nullopt, "garbage"},
   };
   for (const StatmCase& c : cases) EXPECT_EQ(ContextSwitchesOfStatusText(c.text), c.pages) << c.comment;
-  EXPECT_GT(ProcessWakeUps(0).value_or(0), 0) << "this process has run";
+  const auto threads = ThreadSwitches(0);
+  ASSERT_TRUE(threads.has_value());
+  EXPECT_FALSE(threads->empty());
+  EXPECT_EQ(WakeUpsBetween({{1, 5}, {2, 7}}, {{2, 9}, {3, 4}}), 6) << "thread 1 ended, thread 3 is new";
 }
 
 TEST(LiveProcess, ThisProcessHasMemoryAndItsCpuTimeDoesNotRunBackwards) {
