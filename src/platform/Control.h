@@ -19,6 +19,7 @@ enum class ControlKind {
   Tab,         ///< tab captions, one current page
   Tree,        ///< folder tree
   Progress,    ///< progress bar
+  Plot,        ///< lines of values with their uncertainty bands, and level lines across
 };
 
 /// A rectangle on the 320 x 240 screen (pixels), relative to the dialog (or its page).
@@ -42,6 +43,30 @@ struct TreeNode {
   int parent = kTreeRoot;     ///< handle of the parent node
   std::vector<int> children;  ///< handles, in insertion order
   bool expanded = false;
+};
+
+/// One value of a plotted line: where (x), what (y) and the half-width of its uncertainty band
+/// (0: none), in the units of the plot's captions.
+struct PlotPoint {
+  double x = 0.0;
+  double y = 0.0;
+  double band = 0.0;
+  bool operator==(const PlotPoint&) const = default;
+};
+
+struct PlotLine {
+  std::string name;
+  std::vector<PlotPoint> points;
+  int tone = 0;  ///< picks its colour, so a line keeps it when others are left out
+  bool operator==(const PlotLine&) const = default;
+};
+
+/// A horizontal line across the whole plot, such as a limit; `severity` 0 to 2 picks its colour.
+struct PlotLevel {
+  std::string name;
+  double y = 0.0;
+  int severity = 0;
+  bool operator==(const PlotLevel&) const = default;
 };
 
 /// The last change of a report list's rows, so that a host can follow the list edit by edit
@@ -100,6 +125,12 @@ struct ControlHead {
   int rangeMax = 100;
   int step = 10;
   int position = 0;
+
+  // Plot
+  std::vector<PlotLine> plotLines;
+  std::vector<PlotLevel> plotLevels;
+  std::string xCaption;
+  std::string yCaption;
 };
 
 struct Control : ControlHead {

@@ -72,6 +72,7 @@ class Dialog : public Window {
   void AddTab(int id, PixelRect rect, std::vector<std::string> captions);
   void AddTree(int id, PixelRect rect);
   void AddProgress(int id, PixelRect rect);
+  void AddPlot(int id, PixelRect rect);
 
   bool Has(int id) const { return Find(id) != nullptr; }
   const Control* Find(int id) const;
@@ -166,6 +167,10 @@ class Dialog : public Window {
   /// Advances by the step; past the maximum it starts over from the minimum, as the
   /// controller's bar does.
   void ProgressStepIt(int id);
+
+  // Plot: everything it shows, replaced at once.
+  void PlotSet(int id, std::vector<PlotLine> lines, std::vector<PlotLevel> levels, std::string xCaption,
+               std::string yCaption);
 
   // ---- Soft keys --------------------------------------------------------------------------
   /// The ids of this dialog's four soft-key buttons, left to right.

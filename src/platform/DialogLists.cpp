@@ -321,6 +321,19 @@ void Dialog::TreeSelect(int id, int node) {
   Changed(id);
 }
 
+// ---- Plot ---------------------------------------------------------------------------
+
+void Dialog::PlotSet(int id, std::vector<PlotLine> lines, std::vector<PlotLevel> levels, std::string xCaption,
+                     std::string yCaption) {
+  Control* c = FindKind(id, ControlKind::Plot);
+  if (c == nullptr) return;
+  c->plotLines = std::move(lines);
+  c->plotLevels = std::move(levels);
+  c->xCaption = std::move(xCaption);
+  c->yCaption = std::move(yCaption);
+  Changed(id);
+}
+
 // ---- Progress bar ---------------------------------------------------------------------
 
 void Dialog::ProgressSetRange(int id, int minimum, int maximum) {

@@ -14,6 +14,7 @@
 #include "QtFixture.h"
 #include "platform/Files.h"
 #include "ui/qt/ControlWidgets.h"
+#include "ui/qt/DialogView.h"
 
 namespace vigil::ui::qt::test {
 namespace {
@@ -27,7 +28,8 @@ TEST_F(QtHostTest, EveryControlKindIsDrawnAsItsWidgetAtItsRectangle) {
   const KindCase kinds[] = {{kButton, "QPushButton"}, {kIconButton, "QToolButton"}, {kLabel, "QLabel"},
                             {kEdit, "QLineEdit"},     {kList, "QTreeWidget"},       {kCombo, "QComboBox"},
                             {kCheck, "QCheckBox"},    {kRadioA, "QRadioButton"},    {kTab, "QTabWidget"},
-                            {kTree, "QTreeWidget"},   {kProgress, "QProgressBar"},  {kSoft4, "QPushButton"}};
+                            {kTree, "QTreeWidget"},   {kProgress, "QProgressBar"},  {kSoft4, "QPushButton"},
+                            {kPlot, "QChartView"}};
   EveryControlDialog dialog;
   RunWith(dialog, [&](QWidget& window) {
     EXPECT_EQ(window.size(), QSize(320, 240));
@@ -38,9 +40,16 @@ TEST_F(QtHostTest, EveryControlKindIsDrawnAsItsWidgetAtItsRectangle) {
       EXPECT_TRUE(w->inherits(k.widgetClass)) << k.id << " is a " << w->metaObject()->className();
       EXPECT_TRUE(w->isVisible()) << k.id;
     }
-    EXPECT_EQ(host.WidgetOf(dialog, kButton)->geometry(), QRect(4, 4, 70, 22));
-    EXPECT_EQ(host.WidgetOf(dialog, kCombo)->geometry(), QRect(158, 56, 80, kComboBoxHeightPx))
+    // The title row is drawn inside the screen, as on the controller; the rows below it are
+    // squeezed by 224/240, so the soft keys still end on the screen's bottom edge.
+    const auto* title = window.findChild<QLabel*>(QStringLiteral("title-row"));
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->geometry(), QRect(0, 0, 320, kTitleRowPx));
+    EXPECT_EQ(title->text(), QStringLiteral("Every control"));
+    EXPECT_EQ(host.WidgetOf(dialog, kButton)->geometry(), QRect(4, 20, 70, 20));
+    EXPECT_EQ(host.WidgetOf(dialog, kCombo)->geometry(), QRect(158, 68, 80, 19))
         << "the drop-down height is not the box's";
+    EXPECT_EQ(host.WidgetOf(dialog, kSoft4)->geometry(), QRect(240, 214, 80, 26));
     // Page controls are drawn on their pages.
     ASSERT_NE(host.WidgetOf(dialog.First(), kPageEdit), nullptr);
     ASSERT_NE(host.WidgetOf(dialog.Second(), kPageLabel), nullptr);
@@ -117,7 +126,7 @@ TEST_F(QtHostTest, ControlChangedUpdatesTheWidget) {
        [](auto& d) {
          d.Move(kLabel, {10, 190, 60, 16});
        },
-       [](auto& h, auto& d) { return h.WidgetOf(d, kLabel)->geometry() == QRect(10, 190, 60, 16); }},
+       [](auto& h, auto& d) { return h.WidgetOf(d, kLabel)->geometry() == QRect(10, 193, 60, 15); }},
       {"checked", [](auto& d) { d.SetChecked(kCheck, true); },
        [](auto& h, auto& d) { return Find<QCheckBox>(h, d, kCheck)->isChecked(); }},
       {"radio of the group", [](auto& d) { d.SetChecked(kRadioA, true), d.SetChecked(kRadioB, true); },

@@ -1,6 +1,7 @@
 #include "ui/qt/ControlWidgets.h"
 
 #include "ui/qt/ButtonIcons.h"
+#include "ui/qt/PlotWidget.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -18,6 +19,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -194,6 +196,13 @@ QRect WidgetRect(const Control& control) {
   return QRect(control.rect.x, control.rect.y, control.rect.width, height);
 }
 
+QRect ScreenFit::Apply(const QRect& laidOut) const {
+  // Top and bottom are mapped, not the height, so neighbouring rows keep their gap.
+  const int top = topPx + static_cast<int>(std::lround(laidOut.y() * yScale));
+  const int bottom = topPx + static_cast<int>(std::lround((laidOut.y() + laidOut.height()) * yScale));
+  return QRect(laidOut.x(), top, laidOut.width(), bottom - top);
+}
+
 void FitTabCaptions(QTabWidget& tabs, const std::vector<std::string>& captions) {
   auto show = [&](bool twoLines) {
     for (int i = 0; i < tabs.count() && i < static_cast<int>(captions.size()); ++i) {
@@ -280,6 +289,9 @@ QWidget* CreateControlWidget(const Control& control, QWidget* parent) {
       widget = bar;
       break;
     }
+    case ControlKind::Plot:
+      widget = MakePlot(parent);
+      break;
   }
   widget->setObjectName(ControlObjectName(control.id));
   return widget;
@@ -318,9 +330,9 @@ bool FollowListEdit(QTreeWidget& list, const Control& now, Control& shown) {
   return true;
 }
 
-void RefreshControlWidget(QWidget& widget, const Control& now, const Control* before) {
+void RefreshControlWidget(QWidget& widget, const Control& now, const Control* before, const ScreenFit& fit) {
   const QSignalBlocker blocker(&widget);
-  const QRect rect = WidgetRect(now);
+  const QRect rect = fit.Apply(WidgetRect(now));
   if (widget.geometry() != rect) widget.setGeometry(rect);
   switch (now.kind) {
     case ControlKind::Button:
@@ -350,6 +362,9 @@ void RefreshControlWidget(QWidget& widget, const Control& now, const Control* be
                               std::max(now.rangeMin, now.rangeMax)));
       break;
     }
+    case ControlKind::Plot:
+      RefreshPlot(widget, now, before);
+      break;
   }
   if (widget.isEnabled() != now.enabled) widget.setEnabled(now.enabled);
   if (widget.isVisibleTo(widget.parentWidget()) != now.visible) widget.setVisible(now.visible);
