@@ -239,8 +239,14 @@ bool MeasurementEngine::OnReplyIn() {
   const std::uint64_t armCount = armCount_;
   const std::uint64_t clears = link_.Replies().Clears();
   const std::uint64_t dueMs = loop_.TimerDueMs(mainWindow_, timer);
-  OnTimer();
-  tickAheadMs_ = 0;
+  {
+    // Back to the true time however the tick ends (the main window catches what it throws).
+    struct AtTrueTime {
+      std::uint32_t& ahead;
+      ~AtTrueTime() { ahead = 0; }
+    } atTrueTime{tickAheadMs_};
+    OnTimer();
+  }
   if (armCount_ != armCount || !loop_.TimerArmed(mainWindow_, timer)) return true;
   loop_.SkipTimerTick(mainWindow_, timer);
   // A parser that clears the replies after its line would, at the tick's due time, also
