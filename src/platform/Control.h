@@ -69,7 +69,23 @@ struct PlotLevel {
   bool operator==(const PlotLevel&) const = default;
 };
 
-struct Control {
+/// The last change of a report list's rows, so that a host can follow the list edit by edit
+/// instead of comparing and redrawing every row.
+struct ListEdit {
+  enum class Kind {
+    None,    ///< the rows did not change (selection, scrolling)
+    Cell,    ///< one cell: `row`, `column`
+    Insert,  ///< one row inserted at `row`
+    Delete,  ///< row `row` deleted
+    All,     ///< anything else (cleared, filled, columns changed)
+  };
+  Kind kind = Kind::All;
+  int row = -1;
+  int column = -1;
+};
+
+/// Everything of a control but a report list's rows: cheap to copy whatever the list holds.
+struct ControlHead {
   int id = 0;
   ControlKind kind = ControlKind::Label;
   PixelRect rect;
@@ -90,8 +106,9 @@ struct Control {
 
   // ReportList
   std::vector<ListColumn> columns;
-  std::vector<std::vector<std::string>> rows;  ///< each row has one cell per column
-  int scrollToRow = -1;                        ///< last row asked to be made visible
+  int scrollToRow = -1;                 ///< last row asked to be made visible
+  ListEdit listEdit;                    ///< the last change of the rows
+  unsigned long long listRevision = 0;  ///< counts the list's changes
 
   // Combo (items), Tab (page captions)
   std::vector<std::string> items;
@@ -114,6 +131,10 @@ struct Control {
   std::vector<PlotLevel> plotLevels;
   std::string xCaption;
   std::string yCaption;
+};
+
+struct Control : ControlHead {
+  std::vector<std::vector<std::string>> rows;  ///< ReportList: each row has one cell per column
 };
 
 }  // namespace vigil::platform

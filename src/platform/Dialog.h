@@ -103,6 +103,9 @@ class Dialog : public Window {
   int ListAddRow(int id, std::vector<std::string> cells);
   /// Inserts before `row` (clamped to the end); returns the index used.
   int ListInsertRow(int id, int row, std::vector<std::string> cells);
+  /// Replaces every row at once (the selection and the scrolling go): one change for the
+  /// host, however many rows.
+  void ListSetRows(int id, std::vector<std::vector<std::string>> rows);
   void ListDeleteRow(int id, int row);
   void ListClear(int id);
   std::string ListCell(int id, int row, int column) const;

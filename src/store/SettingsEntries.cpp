@@ -36,4 +36,9 @@ SettingsEntries SettingsEntriesFor(const ProjectStationSettings& s) {
   return entries;
 }
 
+void AddReplyDrivenEntry(const ProjectStationSettings& settings, SettingsEntries& entries) {
+  if (settings.reply_driven != kDefaultReplyDriven)
+    entries.emplace_back(kReplyDrivenKey, settings.reply_driven ? "1" : "0");
+}
+
 }  // namespace vigil::store

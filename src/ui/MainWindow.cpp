@@ -35,6 +35,9 @@ MainWindow::MainWindow(AppContext& context, MainWindowHooks* hooks)
       greeting_(std::make_unique<link::Greeting>(context.Loop(), context.Bus(), context.Notices())) {
   CreateControls();
   context_.SetTimerHandler([this](int timerId) { OnTimerSlot(timerId); });
+  context_.SetNoticeHandler([this](int code) {
+    if (code == link::kReplyInNotice) OnReplyIn();
+  });
   context_.Engine().SetTitleRefresh([this] { RefreshTitle(); });
   context_.Instrument().SetProgressStep([this] { ProgressStepIt(kProgressId); });
   context_.Instrument().SetFinished([this] {
@@ -46,6 +49,7 @@ MainWindow::MainWindow(AppContext& context, MainWindowHooks* hooks)
 
 MainWindow::~MainWindow() {
   context_.SetTimerHandler({});
+  context_.SetNoticeHandler({});
   context_.Engine().SetTitleRefresh({});
   context_.Instrument().SetProgressStep({});
   context_.Instrument().SetFinished({});
@@ -240,6 +244,15 @@ void MainWindow::OnTimerSlot(int timerId) {
   if (handledBySettings && enabling_ &&
       !context_.Loop().TimerArmed(context_.TimerWindow(), engine.ActiveTimer())) {
     EnableChainStopped();
+  }
+}
+
+// A reply handled as it arrives is a tick come early: the same handler, the same guard.
+void MainWindow::OnReplyIn() {
+  try {
+    context_.Engine().OnReplyIn();
+  } catch (const std::exception&) {
+    context_.Notices().ShowMessage(kTimerExceptionText);
   }
 }
 

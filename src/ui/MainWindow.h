@@ -95,6 +95,7 @@ class MainWindow final : public platform::Dialog {
 
   /// A tick of the timer slot, carrying `timerId`; dispatched by the id armed last.
   void OnTimerSlot(int timerId);
+  void OnReplyIn();
 
   void OnInitDialog() override;
   void OnPaint() override;

@@ -7,7 +7,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QEventLoop>
 #include <QMessageBox>
+#include <QTimer>
 #include <QWidget>
 #include <deque>
 #include <filesystem>
@@ -42,11 +44,14 @@ inline void Settle() {
   for (int i = 0; i < 4; ++i) QCoreApplication::processEvents();
 }
 
-/// Runs Qt until `done`, at most `rounds` waits for events (each pump is one); false when
-/// it never came.
+/// Runs Qt until `done`, at most `rounds` short waits for events; false when it never came.
 inline bool SettleUntil(const std::function<bool()>& done, int rounds = 500) {
-  // The host's pump timer wakes every wait for events.
-  for (int i = 0; i < rounds && !done(); ++i) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  // An idle program arms no pump: each wait is bounded here, not by the host.
+  for (int i = 0; i < rounds && !done(); ++i) {
+    QEventLoop wait;
+    QTimer::singleShot(10, &wait, &QEventLoop::quit);
+    wait.exec();
+  }
   return done();
 }
 

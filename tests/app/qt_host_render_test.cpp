@@ -93,6 +93,19 @@ W* Find(QtHost& host, const Dialog& d, int id) {
   return qobject_cast<W*>(host.WidgetOf(d, id));
 }
 
+// The list widget shows every row and cell of the dialog's list, in order.
+template <class Host, class D>
+bool ShowsRowsOf(Host& host, D& dialog) {
+  auto* list = qobject_cast<QTreeWidget*>(host.WidgetOf(dialog, kList));
+  if (list == nullptr || list->topLevelItemCount() != dialog.ListRowCount(kList)) return false;
+  for (int r = 0; r < dialog.ListRowCount(kList); ++r) {
+    for (int c = 0; c < dialog.ListColumnCount(kList); ++c) {
+      if (list->topLevelItem(r)->text(c).toStdString() != dialog.ListCell(kList, r, c)) return false;
+    }
+  }
+  return true;
+}
+
 TEST_F(QtHostTest, ControlChangedUpdatesTheWidget) {
   const std::vector<ChangeCase> cases{
       {"label text", [](auto& d) { d.SetText(kLabel, "12,5 m"); },
@@ -145,6 +158,22 @@ TEST_F(QtHostTest, ControlChangedUpdatesTheWidget) {
          auto* l = Find<QTreeWidget>(h, d, kList);
          return l->headerItem()->text(1) == "Hz (deg)" && l->columnWidth(1) == 80;
        }},
+      // Edits the view follows one by one, without drawing the list afresh: it must end up
+      // showing exactly the dialog's rows.
+      {"row inserted in the middle",
+       [](auto& d) {
+         d.ListInsertRow(kList, 1, {"PX", "2", "w"});
+       },
+       [](auto& h, auto& d) { return ShowsRowsOf(h, d); }},
+      {"row deleted", [](auto& d) { d.ListDeleteRow(kList, 0); },
+       [](auto& h, auto& d) { return ShowsRowsOf(h, d); }},
+      {"cell of the inserted row", [](auto& d) { d.ListSetCell(kList, 0, 2, "v"); },
+       [](auto& h, auto& d) { return ShowsRowsOf(h, d); }},
+      {"rows set at once",
+       [](auto& d) {
+         d.ListSetRows(kList, {{"A", "1", "a"}, {"B", "2", "b"}, {"C"}});
+       },
+       [](auto& h, auto& d) { return ShowsRowsOf(h, d) && d.ListRowCount(kList) == 3; }},
       {"list cleared", [](auto& d) { d.ListClear(kList); },
        [](auto& h, auto& d) { return Find<QTreeWidget>(h, d, kList)->topLevelItemCount() == 0; }},
       {"combo item added and selected", [](auto& d) { d.ComboSelect(kCombo, d.ComboAdd(kCombo, "US feet")); },

@@ -26,7 +26,9 @@
 namespace vigil::ui::qt {
 
 using platform::Control;
+using platform::ControlHead;
 using platform::ControlKind;
+using platform::ListEdit;
 using platform::TreeNode;
 
 namespace {
@@ -67,6 +69,14 @@ QTreeWidget* MakeList(QWidget* parent, bool report) {
   return tree;
 }
 
+QTreeWidgetItem* MakeRowItem(const std::vector<std::string>& row) {
+  auto* item = new QTreeWidgetItem;
+  for (std::size_t c = 0; c < row.size(); ++c) item->setText(static_cast<int>(c), Q(row[c]));
+  return item;
+}
+
+void RefreshListSelection(QTreeWidget& list, const Control& now, const Control* before);
+
 void RefreshReportList(QTreeWidget& list, const Control& now, const Control* before) {
   if (before == nullptr || !SameColumns(now.columns, before->columns)) {
     list.setColumnCount(static_cast<int>(now.columns.size()));
@@ -81,11 +91,16 @@ void RefreshReportList(QTreeWidget& list, const Control& now, const Control* bef
   }
   if (before == nullptr || now.rows != before->rows || now.columns.size() != before->columns.size()) {
     list.clear();
-    for (const auto& row : now.rows) {
-      auto* item = new QTreeWidgetItem(&list);
-      for (std::size_t c = 0; c < row.size(); ++c) item->setText(static_cast<int>(c), Q(row[c]));
-    }
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(now.rows.size()));
+    for (const auto& row : now.rows) items.push_back(MakeRowItem(row));
+    // One insertion for the whole list: the view lays out once, not once a row.
+    list.addTopLevelItems(items);
   }
+  RefreshListSelection(list, now, before);
+}
+
+void RefreshListSelection(QTreeWidget& list, const Control& now, const Control* before) {
   QTreeWidgetItem* selected = now.selected >= 0 ? list.topLevelItem(now.selected) : nullptr;
   if (list.currentItem() != selected || (selected != nullptr && !selected->isSelected())) {
     list.setCurrentItem(selected);
@@ -280,6 +295,39 @@ QWidget* CreateControlWidget(const Control& control, QWidget* parent) {
   }
   widget->setObjectName(ControlObjectName(control.id));
   return widget;
+}
+
+bool FollowListEdit(QTreeWidget& list, const Control& now, Control& shown) {
+  if (now.listRevision != shown.listRevision + 1 || now.columns.size() != shown.columns.size()) return false;
+  const ListEdit& edit = now.listEdit;
+  const auto row = static_cast<std::size_t>(edit.row);
+  switch (edit.kind) {
+    case ListEdit::Kind::None:
+      break;
+    case ListEdit::Kind::Cell: {
+      QTreeWidgetItem* item = list.topLevelItem(edit.row);
+      if (item == nullptr || row >= shown.rows.size() || row >= now.rows.size()) return false;
+      const std::string& text = now.rows[row][static_cast<std::size_t>(edit.column)];
+      item->setText(edit.column, Q(text));
+      shown.rows[row][static_cast<std::size_t>(edit.column)] = text;
+      break;
+    }
+    case ListEdit::Kind::Insert:
+      if (row > shown.rows.size() || row >= now.rows.size()) return false;
+      list.insertTopLevelItem(edit.row, MakeRowItem(now.rows[row]));
+      shown.rows.insert(shown.rows.begin() + edit.row, now.rows[row]);
+      break;
+    case ListEdit::Kind::Delete:
+      if (row >= shown.rows.size()) return false;
+      delete list.takeTopLevelItem(edit.row);
+      shown.rows.erase(shown.rows.begin() + edit.row);
+      break;
+    case ListEdit::Kind::All:
+      return false;
+  }
+  RefreshListSelection(list, now, &shown);
+  static_cast<ControlHead&>(shown) = now;
+  return true;
 }
 
 void RefreshControlWidget(QWidget& widget, const Control& now, const Control* before, const ScreenFit& fit) {

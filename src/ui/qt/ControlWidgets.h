@@ -13,6 +13,8 @@
 
 class QTabWidget;
 
+class QTreeWidget;
+
 namespace vigil::ui::qt {
 
 /// A combo's rectangle includes its drop-down list; the closed box is at most this high (px):
@@ -39,6 +41,11 @@ QWidget* CreateControlWidget(const platform::Control& control, QWidget* parent);
 /// parts that did not change are left alone, so a list keeps its scroll position.
 void RefreshControlWidget(QWidget& widget, const platform::Control& now, const platform::Control* before,
                           const ScreenFit& fit);
+
+/// Follows the one change of a report list's rows since `shown` (what `list` shows): the cell,
+/// the inserted or deleted row, the selection; `shown` then equals `now`. False, nothing done,
+/// when the list did more than that: the caller refreshes it whole.
+bool FollowListEdit(QTreeWidget& list, const platform::Control& now, platform::Control& shown);
 
 /// The captions of a tab control's tabs: on one line when the bar fits the control's width,
 /// otherwise on two lines at the blank nearest each caption's middle, so every tab is seen

@@ -5,6 +5,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
+#include <QTreeWidget>
 #include <set>
 
 #include "ui/qt/ControlWidgets.h"
@@ -71,6 +72,11 @@ void DialogView::RefreshControl(int id) {
     return;
   }
   Entry& entry = it->second;
+  // A reading changes a cell or two of lists of a thousand rows: follow that, do not redraw.
+  if (control->kind == ControlKind::ReportList &&
+      FollowListEdit(static_cast<QTreeWidget&>(*entry.widget), *control, entry.shown)) {
+    return;
+  }
   if (control->kind == ControlKind::Tab) SyncPages(entry, *control);
   RefreshControlWidget(*entry.widget, *control, &entry.shown, fit_);
   entry.shown = *control;
