@@ -64,8 +64,8 @@ class DashboardData {
   std::vector<StationKey> Stations();
   bool HasStation(const StationKey& key);
   StationState State(const StationKey& key);
-  /// Every point of the station, by name.
-  std::vector<PointRow> Points(const StationKey& key);
+  /// Every point of the station by name; only the point `only` when it is not empty.
+  std::vector<PointRow> Points(const StationKey& key, const std::string& only = "");
   bool HasPoint(const StationKey& key, const std::string& point);
   /// The point's results in time order.
   std::vector<results::StoredPoint> Series(const StationKey& key, const std::string& point);

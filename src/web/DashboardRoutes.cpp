@@ -58,17 +58,17 @@ Reply StationRoute(DashboardData& data, const alarms::AlarmLimits* limits, const
   if (rest.empty())
     return Ok(kHtml, StationPage(data.State(key), data.Points(key), data.Events(key, kEventsShown)));
   if (rest.size() == 2 && rest[0] == "point") {
-    for (PointRow& row : data.Points(key)) {
-      if (row.latest.point == rest[1]) return Ok(kHtml, PointPage(key, row));
-    }
-    return NotFound("no point " + rest[1]);
+    const std::vector<PointRow> rows = data.Points(key, rest[1]);
+    return rows.empty() ? NotFound("no point " + rest[1]) : Ok(kHtml, PointPage(key, rows.front()));
   }
   if (rest.size() == 1 && rest[0] == "results.csv") {
     return {200, "text/csv; charset=utf-8", results::ExportCsv(data.AllResults(key)), FileName(key, ".csv")};
   }
   if (rest.size() == 1 && rest[0] == "results.geojson") {
-    return {200, "application/geo+json",
-            results::ExportGeoJson(data.AllResults(key), key.project, key.station),
+    // Each point's latest positioned result is all the export takes from the results.
+    std::vector<results::StoredPoint> latest;
+    for (PointRow& row : data.Points(key)) latest.push_back(std::move(row.latest));
+    return {200, "application/geo+json", results::ExportGeoJson(latest, key.project, key.station),
             FileName(key, ".geojson")};
   }
   return NotFound("no such page");
