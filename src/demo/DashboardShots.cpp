@@ -79,8 +79,9 @@ std::string SteppingPrism(const sim::Scenario& site) {
 }
 
 DashboardShots TakeDashboardShots(const DashboardPaths& paths, const fs::path& database,
-                                  const std::string& project, const std::string& station,
-                                  const std::string& point, const fs::path& folder) {
+                                  const fs::path& alarms, const std::string& project,
+                                  const std::string& station, const std::string& point,
+                                  const fs::path& folder) {
   DashboardShots shots;
   const fs::path node = OnPath("node");
   if (!platform::FileExists(paths.chromium)) {
@@ -105,8 +106,10 @@ DashboardShots TakeDashboardShots(const DashboardPaths& paths, const fs::path& d
     shots.note = "no dashboard pictures: cannot write " + platform::PathText(log);
     return shots;
   }
-  const pid_t web = Spawn({paths.vigilWeb.string(), "--db", database.string(), "--listen", "127.0.0.1:0"}, {},
-                          pipeFds[1], logFd, pipeFds[0]);
+  std::vector<std::string> args = {paths.vigilWeb.string(), "--db", database.string(), "--listen",
+                                   "127.0.0.1:0"};
+  if (platform::FileExists(alarms)) args.insert(args.end(), {"--alarms", alarms.string()});
+  const pid_t web = Spawn(args, {}, pipeFds[1], logFd, pipeFds[0]);
   ::close(pipeFds[1]);
   // Its first line names the port it took; end of file means it did not start.
   std::string said, url;

@@ -30,9 +30,11 @@ struct DashboardShots {
 /// The first monitoring prism of the site that steps; else its first monitoring prism.
 std::string SteppingPrism(const sim::Scenario& site);
 
-/// Pictures of the database's dashboard (its only station) and of `point`'s plots in `folder`.
+/// Pictures of the database's dashboard (its only station) and of `point`'s plots in `folder`,
+/// with the limits of `alarms` drawn when that file is there.
 DashboardShots TakeDashboardShots(const DashboardPaths& paths, const std::filesystem::path& database,
-                                  const std::string& project, const std::string& station,
-                                  const std::string& point, const std::filesystem::path& folder);
+                                  const std::filesystem::path& alarms, const std::string& project,
+                                  const std::string& station, const std::string& point,
+                                  const std::filesystem::path& folder);
 
 }  // namespace vigil::demo

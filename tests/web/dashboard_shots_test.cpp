@@ -19,12 +19,13 @@ TEST(DashboardShots, TheOverviewAndThePlotsOfAPointOrANoteWhyNot) {
 
   DashboardPaths missing = BuiltDashboardPaths();
   missing.chromium = folder.path() / "no-chromium";
-  const DashboardShots none = TakeDashboardShots(missing, db, "DAM", "P1", "M1", folder.path() / "none");
+  const DashboardShots none = TakeDashboardShots(missing, db, folder.path() / "alarms.conf", "DAM", "P1",
+                                                 "M1", folder.path() / "none");
   EXPECT_TRUE(none.pictures.empty());
   EXPECT_NE(none.note.find("Chromium is not installed"), std::string::npos) << none.note;
 
-  const DashboardShots shots =
-      TakeDashboardShots(BuiltDashboardPaths(), db, "DAM", "P1", "M1", folder.path() / "shots");
+  const DashboardShots shots = TakeDashboardShots(BuiltDashboardPaths(), db, folder.path() / "alarms.conf",
+                                                  "DAM", "P1", "M1", folder.path() / "shots");
   ASSERT_EQ(shots.pictures.size(), 2u) << shots.note;
   for (const auto& picture : shots.pictures) {
     const auto bytes = platform::ReadFileBytes(picture);
