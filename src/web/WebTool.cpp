@@ -1,5 +1,6 @@
 #include "web/WebTool.h"
 
+#include <algorithm>
 #include <map>
 
 #include "alarms/AlarmLimitsFile.h"
@@ -11,6 +12,7 @@ namespace vigil::web {
 namespace {
 
 constexpr int kDone = 0, kFailed = 1, kUsage = 2;
+constexpr std::size_t kShortestToken = 12;
 
 constexpr const char* kHelp =
     "usage: vigil-web --db PATH [--alarms alarms.conf] [--listen ADDR:PORT] [--token TOKEN]\n"
@@ -55,7 +57,18 @@ int RunWebTool(const std::vector<std::string>& args, std::ostream& out, std::ost
     err << "vigil-web: --listen " << values["--listen"] << " is not ADDR:PORT\n";
     return kUsage;
   }
-  config.token = values["--token"];
+  const bool tokenGiven = values.count("--token") != 0;
+  if (tokenGiven) config.token = values["--token"];
+  // It travels in headers, addresses and a cookie: only characters none of them must escape.
+  const bool tokenPlain = std::all_of(config.token.begin(), config.token.end(), [](char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '_' || c == '.' || c == '~';
+  });
+  if (tokenGiven && (config.token.size() < kShortestToken || !tokenPlain)) {
+    err << "vigil-web: --token needs at least " << kShortestToken
+        << " characters, each a letter, a digit or one of - _ . ~\n";
+    return kUsage;
+  }
   if (!IsLoopback(config.listen.host) && config.token.empty()) {
     err << "vigil-web: listening on " << config.listen.host
         << " lets other machines read the results: give --token TOKEN, or listen on 127.0.0.1\n";

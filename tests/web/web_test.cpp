@@ -105,7 +105,7 @@ class WebTest : public ::testing::Test {
     std::string error;
     ASSERT_TRUE(test::WriteSteppingSite(folder_->path(), error)) << error;
     open_ = new Dashboard(folder_->path(), "");
-    guarded_ = new Dashboard(folder_->path(), "s3cret");
+    guarded_ = new Dashboard(folder_->path(), "s3cret-token-1");
   }
   static void TearDownTestSuite() {
     delete guarded_;
@@ -183,16 +183,17 @@ TEST_F(WebTest, EveryRequestGetsItsOneAnswer) {
       {"no token when one is asked", true, Get("/"), 401, "a token is needed", "References"},
       {"no token for the API either", true, Get("/api/stations"), 401, "", "DAM"},
       {"nor for the assets", true, Get("/assets/dashboard.js"), 401, "", ""},
-      {"a wrong token", true, Get("/?token=s3cres"), 401, "", ""},
-      {"a token longer than the right one", true, Get("/", "Authorization: Bearer s3cret!\r\n"), 401, "", ""},
-      {"the token in the query leaves a cookie", true, Get("/?token=s3cret"), 200,
-       "Set-Cookie: vigil_token=s3cret; Path=/; HttpOnly; SameSite=Strict", ""},
-      {"the token as a bearer", true, Get("/api/stations", "Authorization: Bearer s3cret\r\n"), 200, "DAM",
-       ""},
-      {"the token in its own header", true, Get("/api/stations", "X-Vigil-Token: s3cret\r\n"), 200, "DAM",
-       ""},
-      {"the token in the cookie", true, Get("/s/DAM/P1/", "Cookie: a=b; vigil_token=s3cret\r\n"), 200, "M1",
-       ""},
+      {"a wrong token", true, Get("/?token=s3cret-token-2"), 401, "", ""},
+      {"a token longer than the right one", true, Get("/", "Authorization: Bearer s3cret-token-1!\r\n"), 401,
+       "", ""},
+      {"the token in the query leaves a cookie", true, Get("/?token=s3cret-token-1"), 200,
+       "Set-Cookie: vigil_token=s3cret-token-1; Path=/; HttpOnly; SameSite=Strict", ""},
+      {"the token as a bearer", true, Get("/api/stations", "Authorization: Bearer s3cret-token-1\r\n"), 200,
+       "DAM", ""},
+      {"the token in its own header", true, Get("/api/stations", "X-Vigil-Token: s3cret-token-1\r\n"), 200,
+       "DAM", ""},
+      {"the token in the cookie", true, Get("/s/DAM/P1/", "Cookie: a=b; vigil_token=s3cret-token-1\r\n"), 200,
+       "M1", ""},
       {"hostile targets are refused before the token is asked", true, Get("/%2e%2e/"), 400, "", ""},
   };
   for (const Case& c : cases) {
@@ -242,6 +243,8 @@ TEST(WebTool, RefusesWhatItCannotDoSafely) {
       {{"--db", "x", "--port", "1"}, 2, "unknown argument --port"},
       {{"--db", "x", "--listen", "0.0.0.0:0"}, 2, "give --token"},
       {{"--db", "x", "--listen", "[::]:8080"}, 2, "give --token"},
+      {{"--db", "x", "--listen", "0.0.0.0:0", "--token", "short"}, 2, "at least 12 characters"},
+      {{"--db", "x", "--token", "a-token-with;a-semicolon"}, 2, "each a letter"},
       {{"--db", "x", "--listen", "127.0.0.1:99999"}, 2, "is not ADDR:PORT"},
       {{"--db", "x", "--listen", "example.org:80"}, 2, "is not ADDR:PORT"},
       {{"--db", (folder.path() / "missing.sqlite").string()}, 1, "missing.sqlite"},
