@@ -66,18 +66,6 @@ DashboardPaths BuiltDashboardPaths() {
   return {VIGIL_WEB_PATH, VIGIL_DASHBOARD_SHOTS_SCRIPT, VIGIL_NODE_MODULES, "/usr/bin/chromium"};
 }
 
-std::string SteppingPrism(const sim::Scenario& site) {
-  std::string first;
-  for (const sim::Prism& p : site.prisms) {
-    if (p.type != sim::PrismType::kMonitoring) continue;
-    if (first.empty()) first = p.name;
-    for (const sim::Movement& m : p.movements) {
-      if (m.kind == sim::Movement::Kind::kStep) return p.name;
-    }
-  }
-  return first;
-}
-
 DashboardShots TakeDashboardShots(const DashboardPaths& paths, const fs::path& database,
                                   const fs::path& alarms, const std::string& project,
                                   const std::string& station, const std::string& point,
@@ -125,10 +113,10 @@ DashboardShots TakeDashboardShots(const DashboardPaths& paths, const fs::path& d
   }
   int code = -1;
   if (!url.empty()) {
-    const std::string pointPath = "/s/" + web::EncodeSegment(project) + "/" + web::EncodeSegment(station) +
-                                  "/point/" + web::EncodeSegment(point);
+    const std::string stationPath =
+        "/s/" + web::EncodeSegment(project) + "/" + web::EncodeSegment(station) + "/";
     const pid_t shooter =
-        Spawn({node.string(), paths.script.string(), url, folder.string(), pointPath},
+        Spawn({node.string(), paths.script.string(), url, folder.string(), stationPath, point},
               {"NODE_PATH=" + paths.nodeModules.string(), "VIGIL_CHROMIUM=" + paths.chromium.string()}, logFd,
               logFd, -1);
     code = shooter > 0 ? Wait(shooter) : -1;

@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "sim/Scenario.h"
-
 namespace vigil::demo {
 
 struct DashboardPaths {
@@ -27,11 +25,9 @@ struct DashboardShots {
   std::string note;                             ///< why there are none, for the demo's text
 };
 
-/// The first monitoring prism of the site that steps; else its first monitoring prism.
-std::string SteppingPrism(const sim::Scenario& site);
-
-/// Pictures of the database's dashboard (its only station) and of `point`'s plots in `folder`,
-/// with the limits of `alarms` drawn when that file is there.
+/// Pictures of the station's dashboard and of `point`'s plots in `folder` (without a point
+/// named, of the one with the largest step between two successive cycles), with the limits of
+/// `alarms` drawn when that file is there.
 DashboardShots TakeDashboardShots(const DashboardPaths& paths, const std::filesystem::path& database,
                                   const std::filesystem::path& alarms, const std::string& project,
                                   const std::string& station, const std::string& point,

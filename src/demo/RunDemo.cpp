@@ -111,8 +111,8 @@ DemoReport RunDemo(const DemoOptions& options) {
   const DashboardShots dashboard =
       options.screens
           ? TakeDashboardShots(BuiltDashboardPaths(), world.Layout().DataFolder() / results::kResultsFileName,
-                               options.outputFolder / "alarms.conf", kProject, kStation,
-                               SteppingPrism(site.scenario), options.outputFolder / "screens")
+                               options.outputFolder / "alarms.conf", kProject, kStation, "",
+                               options.outputFolder / "screens")
           : DashboardShots{};
   for (const std::string& p : office.problems) report.problems.push_back(p);
 

@@ -2,6 +2,9 @@
 
 #include <httplib.h>
 
+#include <atomic>
+#include <thread>
+
 #include "web/AccessToken.h"
 #include "web/DashboardRoutes.h"
 #include "web/RequestTarget.h"
@@ -10,7 +13,7 @@ namespace vigil::web {
 
 namespace {
 
-constexpr int kWorkers = 4;
+constexpr int kWorkers = 8;  // a browser opens six connections at once
 constexpr int kTimeoutSeconds = 5;
 
 std::string Reason(int status) {
@@ -47,6 +50,8 @@ struct WebServer::Impl {
   WebConfig config;
   httplib::Server server;
   int port = -1;
+  // httplib forgets a stop() that comes before its loop runs: these let Stop() wait for it.
+  std::atomic<bool> stopAsked{false}, serveEntered{false}, serveReturned{false};
 
   Impl(DashboardData& d, WebConfig c) : data(d), config(std::move(c)) {}
 
@@ -105,6 +110,8 @@ WebServer::WebServer(DashboardData& data, WebConfig config)
   s.set_read_timeout(kTimeoutSeconds, 0);
   s.set_write_timeout(kTimeoutSeconds, 0);
   s.set_keep_alive_max_count(100);
+  // An idle kept-alive connection holds a worker: let it go soon.
+  s.set_keep_alive_timeout(2);
   s.set_payload_max_length(1024);
   s.set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
     impl_->Handle(req, res);
@@ -144,11 +151,19 @@ int WebServer::Port() const {
 }
 
 void WebServer::Serve() {
-  if (impl_->port >= 0) impl_->server.listen_after_bind();
+  Impl& i = *impl_;
+  i.serveEntered = true;
+  if (i.port >= 0 && !i.stopAsked) i.server.listen_after_bind();
+  i.serveReturned = true;
 }
 
 void WebServer::Stop() {
-  impl_->server.stop();
+  Impl& i = *impl_;
+  i.stopAsked = true;
+  if (!i.serveEntered) return;  // Serve() will see stopAsked
+  // Between Serve() deciding to listen and httplib's loop starting: a few instructions.
+  while (!i.server.is_running() && !i.serveReturned) std::this_thread::yield();
+  i.server.stop();
 }
 
 }  // namespace vigil::web
