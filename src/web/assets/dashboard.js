@@ -10,6 +10,17 @@
     { key: 'dH_mm', sigma: 'sigma_dH_mm', limit: 'dh_mm', title: 'dH (mm)' },
   ];
 
+  // "hh:mm" under each tick, the date under the first tick of each day only.
+  function timeLabels(u, ticks) {
+    let day = '';
+    return ticks.map((t) => {
+      const text = new Date(t * 1000).toISOString();
+      const label = text.slice(11, 16) + (text.slice(0, 10) !== day ? '\n' + text.slice(0, 10) : '');
+      day = text.slice(0, 10);
+      return label;
+    });
+  }
+
   function chart(host, series, c) {
     // Local times as stored, shown as they are: the axis is told they are UTC.
     const xs = series.time_ms.map((ms) => ms / 1000);
@@ -51,7 +62,7 @@
         series: lines,
         bands: [{ series: [2, 3], fill: 'rgba(31,78,156,0.12)' }],
         axes: [
-          { values: (u, ticks) => ticks.map((t) => new Date(t * 1000).toISOString().slice(0, 16).replace('T', '\n')) },
+          { values: timeLabels },
           { label: 'mm' },
         ],
       },
