@@ -230,6 +230,30 @@ TEST_F(WebTest, TheSeriesOfTheSteppingPrismHasEveryCycleItsStepAndItsLimits) {
   EXPECT_FALSE(series["limits"].contains("dh_mm")) << "no limit set on the height";
 }
 
+TEST(WebStatus, TheStationsStatusShownOnceItsTableIsThere) {
+  vigil::test::TempFolder folder;
+  std::string error;
+  ASSERT_TRUE(test::WriteSteppingSite(folder.path(), error)) << error;
+  {
+    auto db = results::ResultsDatabase::Open(folder.path() / results::kResultsFileName, error);
+    ASSERT_TRUE(db) << error;
+    // As the station writes it in a later version of the database.
+    ASSERT_TRUE(db->Raw().Execute(
+        "CREATE TABLE station_status (project TEXT, station TEXT, updated_ms INTEGER, last_cycle_ms INTEGER, "
+        "next_cycle_ms INTEGER, link TEXT, PRIMARY KEY (project, station)); INSERT INTO station_status "
+        "VALUES "
+        "('DAM', 'P1', 1797066000000, 1797065000000, 1797079400000, 'connected <ok>')"));
+  }
+  Dashboard dashboard(folder.path(), "");
+  const auto stations = nlohmann::json::parse(BodyOf(Exchange(dashboard.Port(), Get("/api/stations"))));
+  ASSERT_EQ(stations.size(), 1u);
+  EXPECT_EQ(stations[0]["status"]["link"], "connected <ok>");
+  EXPECT_EQ(stations[0]["status"]["next_cycle"], "2026-12-12T12:43:20");
+  const std::string page = Exchange(dashboard.Port(), Get("/s/DAM/P1/"));
+  EXPECT_NE(page.find("<th>Link</th><td>connected &lt;ok&gt;</td>"), std::string::npos) << page;
+  EXPECT_NE(page.find("<th>Next cycle</th><td>2026-12-12T12:43:20</td>"), std::string::npos);
+}
+
 TEST(WebTool, RefusesWhatItCannotDoSafely) {
   vigil::test::TempFolder folder;
   struct ToolCase {
