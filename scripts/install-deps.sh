@@ -11,7 +11,11 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core
   libeigen3-dev libboost-dev libsqlite3-dev
   libsystemd-dev
+  libcpp-httplib-dev chromium
 )
+# Node and npm for the dashboard's plotting library and its browser tests: the machine's own
+# when it has them, Debian's otherwise.
+if ! command -v npm >/dev/null || ! command -v node >/dev/null; then packages+=(nodejs npm); fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -39,4 +43,13 @@ if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
     echo 'de_DE.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
   fi
   as_root locale-gen >/dev/null
+fi
+
+# The npm packages of web/package-lock.json (the dashboard's plotting library, the browser
+# driver of its tests), again only when the lock file changed since they were installed.
+web="$(cd "$(dirname "$0")/.." && pwd)/web"
+if ! cmp -s "$web/package-lock.json" "$web/node_modules/.vigil-installed-lock.json"; then
+  echo "install-deps: npm ci in web/"
+  (cd "$web" && npm ci --no-audit --no-fund --loglevel=error)
+  cp "$web/package-lock.json" "$web/node_modules/.vigil-installed-lock.json"
 fi

@@ -1,5 +1,6 @@
 #include <chrono>
 
+#include "demo/DashboardShots.h"
 #include "demo/DemoOptions.h"
 #include "demo/DemoWorld.h"
 #include "demo/OfficeResults.h"
@@ -107,6 +108,12 @@ DemoReport RunDemo(const DemoOptions& options) {
   for (const std::string& p : report.corrected.referenceProblems) report.problems.push_back(p);
   const OfficeResults office = ImportAtTheOffice(options.outputFolder, op.StickFolder(), kProject, kStation);
   report.officeAgrees = office.agrees;
+  const DashboardShots dashboard =
+      options.screens
+          ? TakeDashboardShots(BuiltDashboardPaths(), world.Layout().DataFolder() / results::kResultsFileName,
+                               options.outputFolder / "alarms.conf", kProject, kStation, "",
+                               options.outputFolder / "screens")
+          : DashboardShots{};
   for (const std::string& p : office.problems) report.problems.push_back(p);
 
   std::string& text = report.text;
@@ -132,6 +139,10 @@ DemoReport RunDemo(const DemoOptions& options) {
     text += platform::Format("screens:         %d pictures in ", {static_cast<int>(report.pictures.size())}) +
             platform::PathText(options.outputFolder / "screens") + "\n";
   }
+  if (!dashboard.pictures.empty())
+    text += "dashboard:       vigil-web's overview and plots in the same folder\n";
+  if (!dashboard.note.empty()) text += "note: " + dashboard.note + "\n";
+  report.pictures.insert(report.pictures.end(), dashboard.pictures.begin(), dashboard.pictures.end());
   for (const std::string& p : report.problems) text += "problem: " + p + "\n";
   const bool filesGood =
       report.cycles.files > 0 && report.cycles.unreadable == 0 && report.cycles.measuredLines > 0;

@@ -56,6 +56,18 @@ std::unique_ptr<ResultsDatabase> ResultsDatabase::Open(const std::filesystem::pa
   return std::unique_ptr<ResultsDatabase>(new ResultsDatabase(std::move(db)));
 }
 
+std::unique_ptr<ResultsDatabase> ResultsDatabase::OpenReadOnly(const std::filesystem::path& path,
+                                                               std::string& error) {
+  std::unique_ptr<Database> db = Database::OpenReadOnly(path, error);
+  if (!db) return nullptr;
+  Statement version = db->Prepare("PRAGMA user_version");
+  if (!version.Step() || version.Int(0) < 1) {
+    error = version.Valid() ? "no results tables in it" : "not a results database: " + db->LastError();
+    return nullptr;
+  }
+  return std::unique_ptr<ResultsDatabase>(new ResultsDatabase(std::move(db)));
+}
+
 bool ResultsDatabase::WriteCycle(const CycleKey& key, const evaluation::CycleReadings& readings,
                                  const CycleEvaluation& ev, double velocityWindowDays, std::string& error) {
   Transaction t(*db_);

@@ -63,6 +63,10 @@ class ResultsDatabase {
  public:
   /// Opens or creates the database and its tables; nothing with `error` when it cannot.
   static std::unique_ptr<ResultsDatabase> Open(const std::filesystem::path& path, std::string& error);
+  /// Opens an existing database for reading only, of this version or any later one (later
+  /// versions only add tables): its tables are never created nor migrated. Nothing with
+  /// `error` when the file is missing or holds no results tables.
+  static std::unique_ptr<ResultsDatabase> OpenReadOnly(const std::filesystem::path& path, std::string& error);
 
   /// Writes one evaluated cycle in one transaction, replacing a cycle of the same key. Each
   /// point's velocity is fitted over its stored displacements of the `velocityWindowDays`

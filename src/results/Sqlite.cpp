@@ -106,6 +106,17 @@ std::unique_ptr<Database> Database::Open(const std::filesystem::path& path, std:
   return out;
 }
 
+std::unique_ptr<Database> Database::OpenReadOnly(const std::filesystem::path& path, std::string& error) {
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+    error = db ? sqlite3_errmsg(db) : "out of memory";
+    sqlite3_close(db);
+    return nullptr;
+  }
+  sqlite3_busy_timeout(db, 2000);
+  return std::unique_ptr<Database>(new Database(db));
+}
+
 Database::~Database() {
   sqlite3_close(db_);
 }

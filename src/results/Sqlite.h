@@ -52,6 +52,9 @@ class Database {
  public:
   /// Opens (creating when missing) the file; nothing when it cannot be opened, with `error`.
   static std::unique_ptr<Database> Open(const std::filesystem::path& path, std::string& error);
+  /// Opens an existing file for reading only: a reader beside the station never writes it, nor
+  /// changes its journal; nothing when it is not there or cannot be opened, with `error`.
+  static std::unique_ptr<Database> OpenReadOnly(const std::filesystem::path& path, std::string& error);
   ~Database();
   Database(const Database&) = delete;
   Database& operator=(const Database&) = delete;
