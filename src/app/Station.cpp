@@ -41,6 +41,7 @@ int RunMainWindow(platform::EventLoop& loop, platform::MessageBus& bus, platform
     StationHooks hooks;
     app.SetHooks(&hooks);
     app.Context().Link().SetObserver(trace.get());
+    hooks.StartAlarms(app.Context());
     result = app.Run();
   }
   if (trace && trace->DroppedEntries() > 0) {

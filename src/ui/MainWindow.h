@@ -56,6 +56,11 @@ class MainWindow final : public platform::Dialog {
     return hooks_ == nullptr || hooks_->OnCycleStored(*this, cycleFile);
   }
 
+  void ReadingsNotWritten(int readings) {
+    if (hooks_ != nullptr) hooks_->OnReadingsNotWritten(*this, readings);
+  }
+  std::string AlarmLine() const { return hooks_ != nullptr ? hooks_->AlarmLine() : std::string(); }
+
   bool MonitoringEnabled() const { return enabled_; }
   bool ProjectStationLoaded() const { return loaded_; }
   const std::string& NextCycleText() const { return nextCycleText_; }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace vigil::ui {
 
@@ -25,6 +26,13 @@ class MainWindowHooks {
     (void)cycleFile;
     return true;
   }
+  /// Readings of the cycle that just ended were not written to its cycle file.
+  virtual void OnReadingsNotWritten(MainWindow& window, int readings) {
+    (void)window;
+    (void)readings;
+  }
+  /// One line on the alarms for the Monitoring screen; empty: nothing to show.
+  virtual std::string AlarmLine() const { return {}; }
 };
 
 }  // namespace vigil::ui

@@ -49,8 +49,8 @@ TEST(StoredAlarms, AVersionOneDatabaseMigratedAndTheStateCarriedAcrossReopening)
     ASSERT_TRUE(db) << error;
     StoreDays(*db, dir.path(), 5);
     ASSERT_TRUE(
-        db->Raw().Execute("DROP TABLE alarm_events; DROP TABLE alarm_states; DROP TABLE alarm_cycles; PRAGMA "
-                          "user_version = 1"));
+        db->Raw().Execute("DROP TABLE notifications; DROP TABLE station_status; DROP TABLE alarm_events; "
+                          "DROP TABLE alarm_states; DROP TABLE alarm_cycles; PRAGMA user_version = 1"));
   }
   AlarmLimits limits;
   ASSERT_TRUE(ParseAlarmLimits("group.m.points = M*\ngroup.m.alert.de_mm = 1.5\n", limits, error)) << error;
