@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/socket.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -115,7 +116,13 @@ bool LocalBroker::StartOnce(const std::filesystem::path& folder, int port, int r
 
 void LocalBroker::Stop() {
   if (pid_ > 0) {
+    // A SIGTERM just after its start can be lost (the broker sets its run flag after its
+    // handler could have cleared it): it gets a second of real time, then SIGKILL.
     kill(pid_, SIGTERM);
+    const long fd = syscall(SYS_pidfd_open, pid_, 0);
+    pollfd p{static_cast<int>(fd), POLLIN, 0};
+    if (fd < 0 || poll(&p, 1, 1000) <= 0) kill(pid_, SIGKILL);
+    if (fd >= 0) close(static_cast<int>(fd));
     waitpid(pid_, nullptr, 0);
   }
   pid_ = -1;

@@ -156,7 +156,9 @@ TEST(MqttDelivery, RowsLeftByOneRunDeliveredByTheNext) {
   Subscriber sub(port);
   ASSERT_TRUE(sub.connected);
   auto next = MqttDeliverer(db, port, log);
-  ASSERT_TRUE(StepUntil(clock, *next, sub, [&] { return sub.Count("vigil/DAM/P1/events") == 1; }));
+  ASSERT_TRUE(StepUntil(clock, *next, sub, [&] {
+    return sub.Count("vigil/DAM/P1/events") == 1 && next->Delivered().size() == 1;  // and acknowledged
+  }));
   EXPECT_EQ(setup::Pending(db), 0);
 }
 
