@@ -1,5 +1,7 @@
 #include "app/StationAlarms.h"
 
+#include <poll.h>
+
 #include <cstdio>
 
 #include "alarms/AlarmLimitsFile.h"
@@ -19,6 +21,7 @@ inline constexpr store::TextKey kAlarmPoints{"IDS_MONITOR_LBL_ALARM_POINTS", "Al
 inline constexpr store::TextKey kAlarmPoint{"IDS_MONITOR_LBL_ALARM_POINT", "Alarm: 1 point, %s"};
 // Kept while the database refuses them; beyond this the oldest go (and the log says so).
 inline constexpr std::size_t kMaxUnrecorded = 1000;
+inline constexpr int kVirtualClockWaitMs = 200;
 
 std::string Upper(std::string text) {
   for (char& c : text) {
@@ -41,13 +44,26 @@ class StationAlarms::Pump final : public platform::Window {
   }
   ~Pump() override { loop_.RemoveWindow(handle_); }
   void OnTimer(int) override {
+    if (loop_.Virtual() != nullptr && !deliverer_.Idle()) {
+      // On the virtual clock (the demo) the broker and the command still run in real time:
+      // a step waits for them a little, as real time would have passed meanwhile.
+      std::vector<pollfd> fds;
+      for (int fd : deliverer_.WaitDescriptors()) fds.push_back({fd, POLLIN, 0});
+      if (!fds.empty()) poll(fds.data(), fds.size(), kVirtualClockWaitMs);
+    }
     deliverer_.Step(loop_.Time().ElapsedMs(), platform::MillisecondsFromCivil(loop_.Now()));
+    // Quick while a notification is under way, slow while there is nothing to send (still
+    // often enough for the broker's keep-alive).
+    const std::uint32_t period = deliverer_.Idle() ? kNotifyIdlePollMs : kNotifyPollMs;
+    if (period != period_) loop_.SetTimer(handle_, 1, period);
+    period_ = period;
   }
 
  private:
   platform::EventLoop& loop_;
   notify::Deliverer& deliverer_;
   platform::WindowHandle handle_ = 0;
+  std::uint32_t period_ = kNotifyPollMs;
 };
 
 StationAlarms::StationAlarms() = default;
@@ -123,6 +139,7 @@ void StationAlarms::RecordKept(ui::AppContext& context) {
       return;
     }
     unrecorded_.pop_front();
+    if (deliverer_) deliverer_->Wake();
   }
 }
 
@@ -174,7 +191,9 @@ void StationAlarms::CycleStored(ui::AppContext& context, const std::filesystem::
     alarms::JudgedCycle judged;
     std::string error;
     const results::CycleKey key{s.project, s.station, platform::PathText(cycleFile.filename())};
-    if (!alarms::JudgeStoredCycle(*db, key, limits_, judged, error, transports_)) {
+    const bool judgedOk = alarms::JudgeStoredCycle(*db, key, limits_, judged, error, transports_);
+    if (judgedOk && deliverer_) deliverer_->Wake();
+    if (!judgedOk) {
       db_.reset();
       Record(context, {alarms::StationEventKind::kResultsNotWritten, "", error, LocalMs(context)});
     }

@@ -25,6 +25,7 @@ namespace vigil::app {
 
 /// The deliverer's period: short enough for MQTT's replies, long enough to cost nothing.
 inline constexpr std::uint32_t kNotifyPollMs = 100;
+inline constexpr std::uint32_t kNotifyIdlePollMs = 1000;
 
 class StationAlarms {
  public:

@@ -65,9 +65,12 @@ void Deliverer::StepLane(Lane& lane, std::uint64_t nowMs, std::int64_t localMs) 
   } else if (lane.busy && d == Delivery::kFailed) {
     Failed(lane, nowMs, error);
   }
-  if (lane.busy || nowMs < lane.notBeforeMs) return;
+  if (lane.busy || nowMs < lane.notBeforeMs || !lane.lookAgain) return;
   std::optional<Notification> next = NextPending(db, name);
-  if (!next) return;
+  if (!next) {
+    lane.lookAgain = false;
+    return;
+  }
   if (next->id != lane.current.id) lane.attempts = 0;
   lane.current = std::move(*next);
   ++lane.attempts;
@@ -86,6 +89,10 @@ void Deliverer::Failed(Lane& lane, std::uint64_t nowMs, const std::string& error
                           {static_cast<long long>(lane.current.id), lane.transport->Name(), error,
                            lane.attempts, static_cast<double>(wait) / 1000.0}));
   }
+}
+
+void Deliverer::Wake() {
+  for (Lane& lane : lanes_) lane.lookAgain = true;
 }
 
 std::vector<int> Deliverer::WaitDescriptors() const {

@@ -45,6 +45,10 @@ class Deliverer {
   /// One step at `nowMs` (the platform clock's elapsed ms) and `localMs` (local ms since 1970).
   void Step(std::uint64_t nowMs, std::int64_t localMs);
 
+  /// New rows were written: each transport looks for them at its next step. Until then, and
+  /// after finding none, an idle transport does not read the outbox.
+  void Wake();
+
   /// What to wait on for the transports' I/O (an event loop without its own I/O watch polls).
   std::vector<int> WaitDescriptors() const;
   /// Nothing in progress, nothing unmarked.
@@ -62,6 +66,7 @@ class Deliverer {
     int failuresInRow = 0;  ///< decides the wait
     std::uint64_t notBeforeMs = 0;
     std::int64_t unmarkedId = 0;  ///< delivered, not yet marked (the database refused)
+    bool lookAgain = true;        ///< the outbox may hold a row for it
   };
   bool OpenDatabase();
   void StepLane(Lane& lane, std::uint64_t nowMs, std::int64_t localMs);
