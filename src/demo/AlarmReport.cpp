@@ -48,7 +48,8 @@ AlarmDemo::AlarmDemo(const std::filesystem::path& home, app::StationAlarms& stat
     problems_.push_back("cannot write the alarm and notification settings");
 }
 
-AlarmOutcome AlarmDemo::Finish(const std::filesystem::path& database, const std::string& stepping,
+AlarmOutcome AlarmDemo::Finish(const std::filesystem::path& database, const sim::Scenario& site,
+                               std::int64_t trainedAtMs, const std::string& stepping,
                                const std::string& hidden) {
   AlarmOutcome out;
   out.mqtt = broker_.Running();
@@ -60,6 +61,16 @@ AlarmOutcome AlarmDemo::Finish(const std::filesystem::path& database, const std:
     text += "the results database: " + error + "\n";
     broker_.Stop();
     return out;
+  }
+  // A site started after the step (or ending before it) has nothing for the alarm to find.
+  results::Statement last = db->Raw().Prepare("SELECT max(last_ms) FROM cycles");
+  const std::int64_t lastMs = last.Step() && !last.IsNull(0) ? last.Int(0) : 0;
+  for (const sim::Prism& prism : site.prisms) {
+    for (const sim::Movement& m : prism.movements) {
+      if (prism.name == kSteppingPrism && m.kind == sim::Movement::Kind::kStep && m.stepAtMs > trainedAtMs &&
+          m.stepAtMs < lastMs)
+        out.stepExpected = true;
+    }
   }
   results::Statement events = db->Raw().Prepare(
       "SELECT time_ms, kind, point, level, quantity, value, limit_value, why FROM alarm_events ORDER BY id");

@@ -11,6 +11,7 @@
 
 #include "app/StationAlarms.h"
 #include "notify/LocalBroker.h"
+#include "sim/Scenario.h"
 
 namespace vigil::demo {
 
@@ -21,6 +22,7 @@ inline constexpr const char* kHiddenPrism = "CRS005";
 
 struct AlarmOutcome {
   int events = 0;
+  bool stepExpected = false;  ///< the stepping prism stepped between training and the last cycle
   bool steppingRaised = false;
   bool steppingConfirmed = false;
   bool hiddenRaisedAnything = false;
@@ -36,9 +38,9 @@ class AlarmDemo {
   /// sends the station's alarm log to home/Trace/alarms.log.
   AlarmDemo(const std::filesystem::path& home, app::StationAlarms& station);
   /// What the run left in the results database; `stepping` and `hidden` are the station's
-  /// names of kSteppingPrism and kHiddenPrism. Stops the broker.
-  AlarmOutcome Finish(const std::filesystem::path& database, const std::string& stepping,
-                      const std::string& hidden);
+  /// names of kSteppingPrism and kHiddenPrism, trained at `trainedAtMs`. Stops the broker.
+  AlarmOutcome Finish(const std::filesystem::path& database, const sim::Scenario& site,
+                      std::int64_t trainedAtMs, const std::string& stepping, const std::string& hidden);
   /// Setting files that could not be written.
   const std::vector<std::string>& Problems() const { return problems_; }
 

@@ -49,7 +49,9 @@ bool LocalBroker::StartOnce(const std::filesystem::path& folder, int port, int r
   const std::filesystem::path conf = folder / "mosquitto.conf";
   {
     std::ofstream out(conf, std::ios::trunc);
-    out << "listener " << port << " 127.0.0.1\nallow_anonymous true\npersistence false\nlog_dest stderr\n"
+    // std::to_string: a stream would write the port in the process locale ("59.107").
+    out << "listener " + std::to_string(port) +
+               " 127.0.0.1\nallow_anonymous true\npersistence false\nlog_dest stderr\n"
         << "log_type all\n";
     if (!out) {
       error = "cannot write " + conf.string();
