@@ -22,6 +22,7 @@ inline constexpr store::TextKey kAlarmPoint{"IDS_MONITOR_LBL_ALARM_POINT", "Alar
 // Kept while the database refuses them; beyond this the oldest go (and the log says so).
 inline constexpr std::size_t kMaxUnrecorded = 1000;
 inline constexpr int kVirtualClockWaitMs = 200;
+inline constexpr std::int64_t kStatusRefreshMs = 15 * 60'000;
 
 std::string Upper(std::string text) {
   for (char& c : text) {
@@ -43,6 +44,12 @@ class StationAlarms::Pump final : public platform::Window {
     loop_.SetTimer(handle_, 1, kNotifyPollMs);
   }
   ~Pump() override { loop_.RemoveWindow(handle_); }
+  /// New rows: the next step comes soon rather than after an idle period.
+  void Hurry() {
+    if (period_ == kNotifyPollMs) return;
+    period_ = kNotifyPollMs;
+    loop_.SetTimer(handle_, 1, period_);
+  }
   void OnTimer(int) override {
     if (loop_.Virtual() != nullptr && !deliverer_.Idle()) {
       // On the virtual clock (the demo) the broker and the command still run in real time:
@@ -107,6 +114,12 @@ void StationAlarms::Start(ui::AppContext& context) {
   pump_ = std::make_unique<Pump>(context.Loop(), *deliverer_);
 }
 
+void StationAlarms::WakeDeliverer() {
+  if (!deliverer_) return;
+  deliverer_->Wake();
+  pump_->Hurry();
+}
+
 results::ResultsDatabase* StationAlarms::Database(ui::AppContext& context) {
   const std::filesystem::path path = context.Layout().DataFolder() / results::kResultsFileName;
   if (db_ && dbPath_ == path) return db_.get();
@@ -139,7 +152,7 @@ void StationAlarms::RecordKept(ui::AppContext& context) {
       return;
     }
     unrecorded_.pop_front();
-    if (deliverer_) deliverer_->Wake();
+    WakeDeliverer();
   }
 }
 
@@ -192,7 +205,7 @@ void StationAlarms::CycleStored(ui::AppContext& context, const std::filesystem::
     std::string error;
     const results::CycleKey key{s.project, s.station, platform::PathText(cycleFile.filename())};
     const bool judgedOk = alarms::JudgeStoredCycle(*db, key, limits_, judged, error, transports_);
-    if (judgedOk && deliverer_) deliverer_->Wake();
+    if (judgedOk) WakeDeliverer();
     if (!judgedOk) {
       db_.reset();
       Record(context, {alarms::StationEventKind::kResultsNotWritten, "", error, LocalMs(context)});
@@ -277,7 +290,19 @@ void StationAlarms::UpdateStatus(ui::AppContext& context) {
   status.lastCycleMs = LastCycleMs(db->Raw(), s.project, s.station);
   if (monitoringEnabled_) status.nextCycleMs = NextCycleMs(s.cycles, context.Loop().Now());
   status.linkConnected = linkConnected_;
-  if (!WriteStationStatus(db->Raw(), status)) db_.reset();
+  // Each write is a synced transaction: a tick every minute writes only what changed, and
+  // shows the station alive every quarter of an hour.
+  const bool same =
+      lastStatus_ && lastStatus_->project == status.project && lastStatus_->station == status.station &&
+      lastStatus_->lastCycleMs == status.lastCycleMs && lastStatus_->nextCycleMs == status.nextCycleMs &&
+      lastStatus_->linkConnected == status.linkConnected &&
+      status.updatedMs - lastStatus_->updatedMs < kStatusRefreshMs;
+  if (same) return;
+  if (WriteStationStatus(db->Raw(), status)) {
+    lastStatus_ = status;
+  } else {
+    db_.reset();
+  }
 }
 
 }  // namespace vigil::app

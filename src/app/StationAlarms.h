@@ -15,6 +15,7 @@
 #include "alarms/AlarmLimits.h"
 #include "alarms/EventNotifications.h"
 #include "alarms/StationEvents.h"
+#include "app/StationStatus.h"
 #include "notify/Deliverer.h"
 #include "notify/NotifySettings.h"
 #include "platform/EventLoop.h"
@@ -25,7 +26,8 @@ namespace vigil::app {
 
 /// The deliverer's period: short enough for MQTT's replies, long enough to cost nothing.
 inline constexpr std::uint32_t kNotifyPollMs = 100;
-inline constexpr std::uint32_t kNotifyIdlePollMs = 1000;
+/// With nothing under way: well within the shortest MQTT keep-alive (10 s).
+inline constexpr std::uint32_t kNotifyIdlePollMs = 4000;
 
 class StationAlarms {
  public:
@@ -67,6 +69,7 @@ class StationAlarms {
   void UpdateLine(ui::AppContext& context);
   void UpdateStatus(ui::AppContext& context);
   void Say(const std::string& line);
+  void WakeDeliverer();
   std::int64_t LocalMs(ui::AppContext& context);
 
   bool started_ = false;
@@ -88,6 +91,7 @@ class StationAlarms {
   bool monitoringEnabled_ = false;
   std::deque<std::pair<alarms::EventOrigin, alarms::StationEvent>> unrecorded_;
   std::string line_;
+  std::optional<StationStatus> lastStatus_;  ///< as last written
 };
 
 }  // namespace vigil::app

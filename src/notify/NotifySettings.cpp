@@ -65,7 +65,7 @@ bool ParseNotifySettings(std::string_view text, NotifySettings& settings, std::s
       {"mqtt.username", {textOf(read.mqtt.username), "a name"}},
       {"mqtt.password", {textOf(read.mqtt.password), "a password"}},
       {"mqtt.keepalive_seconds",
-       {[&](std::string_view v) { return Whole(v, 5, 3600, read.mqtt.keepAliveSeconds); }, "5 to 3600"}},
+       {[&](std::string_view v) { return Whole(v, 10, 3600, read.mqtt.keepAliveSeconds); }, "10 to 3600"}},
       {"mqtt.ack_timeout_seconds",
        {[&](std::string_view v) { return Seconds(v, 1, 600, read.mqtt.ackTimeoutMs); }, "1 to 600"}},
       {"command.run", {textOf(read.command.run), "a command"}},
