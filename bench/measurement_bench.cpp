@@ -25,6 +25,9 @@ struct Silent final : link::Notices {
 struct MainWindow final : platform::Window {
   link::MeasurementEngine* engine = nullptr;
   void OnTimer(int) override { engine->OnTimer(); }
+  void OnNotify(int code) override {
+    if (code == link::kReplyInNotice) engine->OnReplyIn();
+  }
 };
 
 sim::Scenario OnePrism() {
@@ -45,6 +48,7 @@ void TurnSearchAndMeasure(benchmark::State& state) {
   store::ProjectStationSettings station;
   station.easting = 1000.0;
   station.northing = 2000.0;
+  station.reply_driven = state.range(0) != 0;
   MainWindow window;
   const auto handle = loop.AddWindow(&window);
   link::MeasurementEngine engine(loop, handle, link, notices, station);
@@ -63,6 +67,7 @@ void TurnSearchAndMeasure(benchmark::State& state) {
       static_cast<double>(loop.Time().ElapsedMs()) / 1000.0, benchmark::Counter::kAvgIterations);
   loop.RemoveWindow(handle);
 }
-BENCHMARK(TurnSearchAndMeasure)->Unit(benchmark::kMicrosecond);
+// 1: reply-driven; 0: on the fixed poll periods.
+BENCHMARK(TurnSearchAndMeasure)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

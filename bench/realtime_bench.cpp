@@ -116,6 +116,9 @@ class Rig {
   struct TimerWindow final : platform::Window {
     Rig* rig = nullptr;
     void OnTimer(int) override { rig->engine_->OnTimer(); }
+    void OnNotify(int code) override {
+      if (code == link::kReplyInNotice) rig->engine_->OnReplyIn();
+    }
   };
   platform::EventLoop loop_;
   store::ProjectStationSettings station_;

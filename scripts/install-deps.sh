@@ -8,8 +8,9 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format clang-tidy
   locales nlohmann-json3-dev
-  qt6-base-dev libgl-dev fonts-dejavu-core
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core
   libeigen3-dev libboost-dev libsqlite3-dev
+  libsystemd-dev
   libmosquitto-dev mosquitto
 )
 

@@ -3,6 +3,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <charconv>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -75,6 +77,61 @@ std::optional<double> ResidentMiB(int pid) {
   const auto pages = ResidentPagesOfStatmText(*text);
   if (!pages) return std::nullopt;
   return static_cast<double>(*pages) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+std::optional<long long> ContextSwitchesOfStatusText(std::string_view statusText) {
+  long long total = 0;
+  int found = 0;
+  for (const std::string_view key : {"voluntary_ctxt_switches:", "nonvoluntary_ctxt_switches:"}) {
+    std::size_t at = statusText.find(key);
+    // "voluntary" is also the tail of "nonvoluntary": take the line that starts with the key.
+    while (at != std::string_view::npos && at != 0 && statusText[at - 1] != '\n')
+      at = statusText.find(key, at + 1);
+    if (at == std::string_view::npos) continue;
+    std::size_t from = at + key.size();
+    while (from < statusText.size() && (statusText[from] == ' ' || statusText[from] == '\t')) ++from;
+    long long value = 0;
+    const auto [end, ec] =
+        std::from_chars(statusText.data() + from, statusText.data() + statusText.size(), value);
+    if (ec != std::errc() || end == statusText.data() + from) return std::nullopt;
+    total += value;
+    ++found;
+  }
+  if (found != 2) return std::nullopt;
+  return total;
+}
+
+std::optional<std::map<int, long long>> ThreadSwitches(int pid) {
+  const std::filesystem::path tasks = pid == 0
+                                          ? std::filesystem::path("/proc/self/task")
+                                          : std::filesystem::path("/proc") / std::to_string(pid) / "task";
+  std::error_code error;
+  std::filesystem::directory_iterator it(tasks, error);
+  if (error) return std::nullopt;
+  std::map<int, long long> threads;
+  for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
+    if (error) return std::nullopt;
+    const auto text = platform::ReadFileBytes(it->path() / "status");
+    int tid = 0;
+    if (!text || !platform::ScanInt(it->path().filename().string(), tid)) continue;  // ended meanwhile
+    if (const auto switches = ContextSwitchesOfStatusText(*text)) threads[tid] = *switches;
+  }
+  return threads;
+}
+
+long long WakeUpsBetween(const std::map<int, long long>& before, const std::map<int, long long>& after) {
+  long long total = 0;
+  for (const auto& [tid, switches] : after) {
+    const auto it = before.find(tid);
+    total += switches - (it == before.end() ? 0 : it->second);
+  }
+  return total;
+}
+
+long long SelfWakeUps() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_nvcsw + usage.ru_nivcsw;
 }
 
 double SelfCpuSeconds() {

@@ -52,6 +52,21 @@ TEST(ResidentPagesOfStatmText, TheSecondNumber) {
   for (const StatmCase& c : cases) EXPECT_EQ(ResidentPagesOfStatmText(c.text), c.pages) << c.comment;
 }
 
+TEST(ContextSwitchesOfStatusText, VoluntaryAndInvoluntaryAdded) {
+  const StatmCase cases[] = {
+      {"Name:\tx\nvoluntary_ctxt_switches:\t120\nnonvoluntary_ctxt_switches:\t3\n", 123, "both"},
+      // "voluntary_ctxt_switches:" is also the end of the involuntary key: it was once read twice.
+      {"nonvoluntary_ctxt_switches:\t3\nvoluntary_ctxt_switches:\t120\n", 123, "involuntary first"},
+      {"voluntary_ctxt_switches:\t120\n", std::nullopt, "one missing"},
+      {"voluntary_ctxt_switches:\tx\nnonvoluntary_ctxt_switches:\t3\n", std::nullopt, "garbage"},
+  };
+  for (const StatmCase& c : cases) EXPECT_EQ(ContextSwitchesOfStatusText(c.text), c.pages) << c.comment;
+  const auto threads = ThreadSwitches(0);
+  ASSERT_TRUE(threads.has_value());
+  EXPECT_FALSE(threads->empty());
+  EXPECT_EQ(WakeUpsBetween({{1, 5}, {2, 7}}, {{2, 9}, {3, 4}}), 6) << "thread 1 ended, thread 3 is new";
+}
+
 TEST(LiveProcess, ThisProcessHasMemoryAndItsCpuTimeDoesNotRunBackwards) {
   const auto resident = ResidentMiB(0);
   ASSERT_TRUE(resident.has_value());

@@ -26,7 +26,8 @@ bool PlainNumber(std::string_view text) {
 
 std::string UsageText() {
   return "usage: VigilStation [--home DIR] [--device-root DIR] [--runtime-dir DIR]\n"
-         "                    [--sim SCENARIO] [--scale N] [--no-trace] [--help]\n"
+         "                    [--sim SCENARIO] [--scale N] [--no-trace] [--resume] [--no-window]\n"
+         "                    [--help]\n"
          "       VigilStation --demo FOLDER [--days N] [--sim SCENARIO] [--no-screens]\n"
          "  --home DIR         program folder (default: the folder of the program file)\n"
          "  --device-root DIR  folder that stands for the controller's root (default: HOME/device)\n"
@@ -35,6 +36,11 @@ std::string UsageText() {
          "  --scale N          draw the 320 x 240 screen N times larger (1 to 8)\n"
          "  --no-trace         write no link trace (default: every command and reply, with its time,\n"
          "                     in HOME/Trace/link.log and link.1.log, at most 1 MiB each)\n"
+         "  --resume           at start, take monitoring up again after a countdown when the program last\n"
+         "                     ran Enabled with the schedule armed and that project-station has\n"
+         "                     resume_after_restart=1 (state in HOME/Station/resume.state)\n"
+         "  --no-window        run without a screen (a service): message boxes are answered with their\n"
+         "                     default and written to standard error; the schedule drives monitoring\n"
          "  --demo FOLDER      run the whole program headless against the simulated site (default\n"
          "                     sim/scenarios/dam-wall.json) and leave its files in FOLDER\n"
          "  --days N           simulated days of scheduled cycles in the demo (1 to 366, default 3)\n"
@@ -59,6 +65,14 @@ AppOptions ParseAppOptions(const std::vector<std::string_view>& arguments) {
     }
     if (arg == "--no-screens") {
       options.noScreens = true;
+      continue;
+    }
+    if (arg == "--resume") {
+      options.resume = true;
+      continue;
+    }
+    if (arg == "--no-window") {
+      options.noWindow = true;
       continue;
     }
     std::string* target = nullptr;

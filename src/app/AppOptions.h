@@ -23,6 +23,8 @@ struct AppOptions {
   int demoDays = 3;         ///< simulated days of the demo
   bool noScreens = false;   ///< the demo draws no pictures of the screens
   bool linkTrace = true;    ///< the window program traces the link into the program folder's Trace
+  bool resume = false;      ///< --resume: take monitoring up again where a stopped run left it
+  bool noWindow = false;    ///< --no-window: no screen; the schedule alone drives the monitoring screens
   bool help = false;
   std::string error;  ///< why the command line was refused; empty when it is fine
 };

@@ -12,8 +12,6 @@
 namespace vigil::app {
 
 namespace {
-// How often the instrument's loop looks at the stop request (ms).
-constexpr std::uint64_t kStopPollMs = 100;
 // Commands kept for looking back; the window program runs for months.
 constexpr std::size_t kCommandsKept = 10000;
 }  // namespace
@@ -29,9 +27,11 @@ bool SimulatorThread::Start(platform::MessageBus& bus, sim::Scenario scenario) {
     sim::Simulator simulator(bus, clock, std::move(scenario));
     simulator.log().SetCapacity(kCommandsKept);
     const bool ok = simulator.Start();
+    if (ok) loop_ = &loop;
     started.set_value(ok);  // `started` is gone once this is read: no use after it
     if (!ok) return;
-    while (!stop_) loop.RunFor(kStopPollMs);
+    // Sleeps until the instrument has something to do; Stop wakes it with the quit.
+    while (!stop_) loop.Run();
     simulator.Stop();
   });
   const bool ok = result.get();
@@ -42,6 +42,7 @@ bool SimulatorThread::Start(platform::MessageBus& bus, sim::Scenario scenario) {
 void SimulatorThread::Stop() {
   if (!thread_.joinable()) return;
   stop_ = true;
+  if (platform::EventLoop* loop = loop_.exchange(nullptr)) loop->PostFromAnyThread([loop] { loop->Quit(); });
   thread_.join();
 }
 

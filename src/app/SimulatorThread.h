@@ -7,6 +7,7 @@
 #include <atomic>
 #include <thread>
 
+#include "platform/EventLoop.h"
 #include "platform/WindowMessages.h"
 #include "sim/Scenario.h"
 
@@ -28,6 +29,7 @@ class SimulatorThread {
  private:
   std::thread thread_;
   std::atomic<bool> stop_{false};
+  std::atomic<platform::EventLoop*> loop_{nullptr};  ///< the thread's loop while it runs
 };
 
 }  // namespace vigil::app

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/InstrumentBus.h"
+#include "app/ServiceNotifier.h"
 #include "app/StationHooks.h"
 #include "link/LinkTrace.h"
 #include "platform/EventLoop.h"
@@ -18,6 +19,7 @@
 #include "ui/MonitoringApp.h"
 #include "ui/qt/QtHost.h"
 #include "ui/qt/QtTimeDriver.h"
+#include "ui/scripted/ScriptedHost.h"
 
 namespace vigil::app {
 
@@ -30,7 +32,7 @@ void Say(std::string_view text) {
 
 // The one place the main window is made: everything else of the program hangs off it.
 int RunMainWindow(platform::EventLoop& loop, platform::MessageBus& bus, platform::DialogHost& host,
-                  const platform::Paths& paths, bool linkTrace) {
+                  const platform::Paths& paths, bool linkTrace, bool resume) {
   const store::StorageLayout layout(paths);
   // Made before the app and gone after it: the link's last words at its end are traced too.
   std::unique_ptr<link::LinkTrace> trace;
@@ -40,8 +42,11 @@ int RunMainWindow(platform::EventLoop& loop, platform::MessageBus& bus, platform
     ui::MonitoringApp app(loop, bus, host, layout);
     StationHooks hooks;
     app.SetHooks(&hooks);
+    app.Window().SetResumeAtStart(resume);
     app.Context().Link().SetObserver(trace.get());
     hooks.StartAlarms(app.Context());
+    ServiceNotifier service(loop);
+    service.Start();
     result = app.Run();
   }
   if (trace && trace->DroppedEntries() > 0) {
@@ -69,8 +74,22 @@ int RunStation(const AppOptions& options, const platform::Paths& paths) {
     Say("VigilStation: " + (lock.Error().empty() ? text : lock.Error()));
     return 1;
   }
-  platform::EventLoop loop(std::make_unique<ui::qt::QtTimeDriver>());
-  ui::qt::QtHost host(loop, paths.DeviceRoot());
+  // Without a window nobody answers a box or presses a key: the host answers every box with
+  // its default and says so on standard error, and only the schedule opens the screens.
+  std::unique_ptr<platform::EventLoop> loop;
+  std::unique_ptr<platform::DialogHost> host;
+  if (options.noWindow) {
+    loop = std::make_unique<platform::EventLoop>(std::make_unique<platform::RealTimeDriver>());
+    auto scripted = std::make_unique<ui::ScriptedHost>(*loop);
+    scripted->SetFailureHandler([](const std::string& what) { Say("VigilStation: " + what); });
+    scripted->WaitUntil(
+        "the service stopped", [] { return false; }, UINT64_MAX / 4);
+    host = std::move(scripted);
+    if (!options.resume) Say("VigilStation: no window and no --resume: nothing will start monitoring");
+  } else {
+    loop = std::make_unique<platform::EventLoop>(std::make_unique<ui::qt::QtTimeDriver>());
+    host = std::make_unique<ui::qt::QtHost>(*loop, paths.DeviceRoot());
+  }
 
   const std::filesystem::path runtime = options.runtimeDir.empty()
                                             ? platform::DefaultRuntimeFolder()
@@ -98,7 +117,7 @@ int RunStation(const AppOptions& options, const platform::Paths& paths) {
       Say("VigilStation: no Basic-mode application in " + platform::PathText(runtime) + " yet");
       break;
   }
-  RunMainWindow(loop, *instrument.bus, host, paths, options.linkTrace);
+  RunMainWindow(*loop, *instrument.bus, *host, paths, options.linkTrace, options.resume);
   return 0;
 }
 

@@ -3,8 +3,10 @@
 #include <optional>
 #include <string>
 
+#include "monitoring/CycleFileName.h"
 #include "monitoring/FolderBrowserDialog.h"
 #include "platform/DialogResult.h"
+#include "platform/Files.h"
 
 namespace vigil::app {
 
@@ -39,6 +41,21 @@ bool StationHooks::OnCycleStored(ui::MainWindow& window, const std::filesystem::
 
 void StationHooks::OnReadingsNotWritten(ui::MainWindow& window, int readings) {
   alarms_.ReadingsNotWritten(window.Context(), readings);
+}
+
+void StationHooks::OnCycleInterrupted(ui::MainWindow& window, std::int64_t startedMs) {
+  ui::AppContext& context = window.Context();
+  const store::ProjectStationSettings& s = context.Settings();
+  const std::filesystem::path data = context.Layout().DataFolder();
+  // The stopped cycle, if it stored a reading at all, has the highest number of its day.
+  const std::string base = monitoring::DayBaseName(
+      s.station, s.project, monitoring::CycleFileDate(platform::CivilFromMilliseconds(startedMs)));
+  const std::string newest = monitoring::CycleFileName(base, monitoring::NextCycleNumber(data, base) - 1);
+  const bool exists = platform::FileExists(data / newest);
+  if (!results_.NoteInterruptedCycle(startedMs, exists ? newest : std::string(), s, context.Layout())) {
+    context.Notices().ShowMessage("The interrupted cycle could not be noted in the results database: " +
+                                  results_.LastMessage());
+  }
 }
 
 }  // namespace vigil::app

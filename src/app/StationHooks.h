@@ -20,6 +20,7 @@ class StationHooks final : public ui::MainWindowHooks {
   void OpenTraining(ui::MainWindow& window) override;
   void OpenOrientation(ui::MainWindow& window) override;
   bool OnCycleStored(ui::MainWindow& window, const std::filesystem::path& cycleFile) override;
+  void OnCycleInterrupted(ui::MainWindow& window, std::int64_t startedMs) override;
   void OnReadingsNotWritten(ui::MainWindow& window, int readings) override;
   std::string AlarmLine() const override { return alarms_.Line(); }
 

@@ -71,6 +71,7 @@ int main(int argc, char** argv) {
   // Qt reads the scale when it starts; the dialogs keep their 320 x 240 pixels.
   if (options.scale != 1.0) qputenv("QT_SCALE_FACTOR", platform::FormatFixed(options.scale, 2).c_str());
   const platform::Paths paths = platform::Paths::FromCommandLine(argc, argv);
+  if (options.noWindow) return app::RunStation(options, paths);
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("VigilStation"));
   return app::RunStation(options, paths);

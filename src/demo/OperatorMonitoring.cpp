@@ -1,16 +1,20 @@
 // Days of scheduled cycles, then the Monitoring screen: the last cycle with its differences,
 // and every cycle file downloaded to the USB stick.
+#include <cmath>
 #include <optional>
 #include <utility>
 #include "demo/Operator.h"
 
+#include "monitoring/CorrectedDialog.h"
 #include "monitoring/CycleFileName.h"
 #include "monitoring/CycleListOrder.h"
 #include "monitoring/CyclesDialog.h"
 #include "monitoring/DownloadDialog.h"
 #include "monitoring/FolderBrowserDialog.h"
 #include "monitoring/MonitoringDialog.h"
+#include "monitoring/PointPlotDialog.h"
 #include "platform/Files.h"
+#include "platform/Format.h"
 #include "ui/MainWindow.h"
 
 namespace vigil::demo {
@@ -22,6 +26,8 @@ using MD = monitoring::MonitoringDialog;
 using CY = monitoring::CyclesDialog;
 using DL = monitoring::DownloadDialog;
 using FB = monitoring::FolderBrowserDialog;
+using CD = monitoring::CorrectedDialog;
+using PP = monitoring::PointPlotDialog;
 
 constexpr std::int64_t kMsPerDay = 86400000;
 constexpr const char* kSuggestDeleteAll =
@@ -43,6 +49,26 @@ std::optional<std::string> FirstCycleFile(const std::filesystem::path& dataFolde
   }
   if (!first) return std::nullopt;
   return first->second;
+}
+
+// The row of the corrected displacements that moved furthest, -1 when none has a displacement.
+int FurthestMoved(platform::Dialog& corrected) {
+  int best = -1;
+  double bestMm = -1.0;
+  for (int row = 0; row < corrected.ListRowCount(CD::kListId); ++row) {
+    double sumSquares = 0.0;
+    bool complete = true;
+    for (int column = 1; column <= 3; ++column) {
+      double mm = 0.0;
+      complete = complete && platform::ScanDouble(corrected.ListCell(CD::kListId, row, column), mm);
+      sumSquares += mm * mm;
+    }
+    if (complete && std::sqrt(sumSquares) > bestMm) {
+      bestMm = std::sqrt(sumSquares);
+      best = row;
+    }
+  }
+  return best;
 }
 
 }  // namespace
@@ -73,9 +99,15 @@ void Operator::ScriptDownload() {
   Shoot("monitoring_readings");
   host.Press(MD::kButton2Id);
   Shoot("monitoring_differences");
+  host.Press(MD::kButton2Id).Press(MD::kButton4Id).Press(MD::kButton3Id).WaitForDialog<CD>();
+  Shoot("corrected");
+  ChooseRow("the point that moved furthest", CD::kListId, FurthestMoved);
+  host.Press(CD::kSoftKey1Id).WaitForDialog<PP>();
+  Shoot("plot");
+  host.Press(PP::kSoftKey3Id);
+  Shoot("plot_dh");
+  host.Press(PP::kCloseKeyId).WaitForDialog<CD>().Press(CD::kCloseKeyId).WaitForDialog<MD>();
   host.Press(MD::kButton2Id)
-      .Press(MD::kButton4Id)
-      .Press(MD::kButton2Id)
       .WaitForDialog<DL>()
       .Press(DL::kAllRadioId)
       .Press(DL::kOutBrowseId)

@@ -49,7 +49,13 @@ void BasicModeLink::CloseLinkWindow() {
 
 void BasicModeLink::OnMessage(std::string_view bytes) {
   if (observer_ != nullptr) observer_->OnReceived(bytes);
+  if (dropUntilMs_ != 0 && loop_.Time().ElapsedMs() <= dropUntilMs_) return;
   replies_.Append(bytes);
+  if (noticeWindow_ == 0) return;
+  // Only what a parser can take: a lone ACK or part of a line changes no outcome.
+  const std::string_view text = replies_.Text();
+  if (text.find('\n') != std::string_view::npos || text.find(kNak) != std::string_view::npos)
+    loop_.PostNotify(noticeWindow_, noticeCode_);
 }
 
 bool BasicModeLink::EchoIs(std::string_view echo) const {
@@ -93,6 +99,7 @@ void BasicModeLink::Send(std::string_view bytes) {
 LinkStatus BasicModeLink::SendAndWaitAck(std::string_view bytes, int timeoutSeconds) {
   lastReply_.clear();
   if (!window_) return LinkStatus::TimeOut;
+  dropUntilMs_ = 0;
   ClearReplies();
   Send(bytes);
   const std::uint64_t timeoutMs = static_cast<std::uint64_t>(std::max(timeoutSeconds, 0)) * 1000u;
@@ -142,6 +149,7 @@ LinkStatus BasicModeLink::SendCommand(const Command& command, std::string_view b
     status = SendAndWaitAck(bytes, seconds);
   } else {
     acknowledged_ = false;
+    dropUntilMs_ = 0;
     ClearReplies();
     Send(bytes);
     // Blocks without dispatching: replies keep arriving and are taken in later.

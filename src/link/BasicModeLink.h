@@ -61,6 +61,17 @@ class BasicModeLink {
   LinkStatus SendCommand(const Command& command);
   LinkStatus SendCommand(const Command& command, std::string_view bytes);
 
+  /// From now on every message that leaves a complete line or a NAK in the replies posts
+  /// notification `code` to `window` through the loop; window 0: none.
+  void NotifyRepliesTo(platform::WindowHandle window, int code) {
+    noticeWindow_ = window;
+    noticeCode_ = code;
+  }
+
+  /// Messages that arrive until the loop's ElapsedMs reaches `elapsedMs` (inclusive) are shown
+  /// to the observer and then dropped, as a clear of the replies at that moment would drop them.
+  void DropArrivalsUntil(std::uint64_t elapsedMs) { dropUntilMs_ = elapsedMs; }
+
   void ClearReplies() { replies_.Clear(); }
   int TakeReplyLine(std::string& line) { return replies_.TakeReplyLine(line); }
   ReplyBuffer& Replies() { return replies_; }
@@ -90,6 +101,9 @@ class BasicModeLink {
   std::string lastReply_;
   bool acknowledged_ = false;
   bool continuousMeasuring_ = false;
+  platform::WindowHandle noticeWindow_ = 0;
+  int noticeCode_ = 0;
+  std::uint64_t dropUntilMs_ = 0;
 };
 
 }  // namespace vigil::link

@@ -1,5 +1,6 @@
 #include "link/MeasurementEngine.h"
 
+#include "link/ControlChars.h"
 #include "link/ParseResult.h"
 #include "link/Replies.h"
 #include "platform/Format.h"
@@ -17,8 +18,19 @@ MeasurementEngine::MeasurementEngine(platform::EventLoop& loop, platform::Window
 
 // ---- the timer slot ----
 
+namespace {
+bool IsMeasuringTimer(int timerId) {
+  return timerId == kTurnTimer || timerId == kSearchTimer || timerId == kAnglesTimer ||
+         timerId == kDistanceTimer || timerId == kScanTimer;
+}
+}  // namespace
+
 void MeasurementEngine::ArmTimer(int timerId, std::uint32_t periodMs) {
   activeTimer_ = timerId;
+  ++armCount_;
+  // The timer stays the fallback: a notification lost or never sent costs one period, no more.
+  const bool notify = settings_.reply_driven && IsMeasuringTimer(timerId);
+  link_.NotifyRepliesTo(notify ? mainWindow_ : 0, kReplyInNotice);
   loop_.SetTimer(mainWindow_, timerId, periodMs);
 }
 
@@ -31,7 +43,7 @@ void MeasurementEngine::RestartStep() {
 }
 
 std::uint32_t MeasurementEngine::StepElapsedMs() {
-  const std::uint32_t now = loop_.TickCount();
+  const std::uint32_t now = loop_.TickCount() + tickAheadMs_;
   if (now < startTick_) startTick_ = now;
   // Unsigned difference: a start just below the wrap does not time out at once.
   return now - startTick_;
@@ -186,6 +198,72 @@ bool MeasurementEngine::OnTimer() {
     default:
       return false;
   }
+}
+
+bool MeasurementEngine::WaitsOnReplies() const {
+  return settings_.reply_driven && IsMeasuringTimer(activeTimer_) &&
+         loop_.TimerArmed(mainWindow_, activeTimer_);
+}
+
+namespace {
+// Where the first line of the replies ends (after its CR LF), or npos; a NAK before it ends
+// the parse as well, at the NAK.
+std::size_t FirstLineEnd(std::string_view text) {
+  const std::size_t crlf = text.find("\r\n");
+  const std::size_t nak = text.find(kNak);
+  if (nak != std::string_view::npos && (crlf == std::string_view::npos || nak < crlf)) return nak + 1;
+  return crlf == std::string_view::npos ? crlf : crlf + 2;
+}
+}  // namespace
+
+bool MeasurementEngine::CanTakeNextTickNow() {
+  if (!WaitsOnReplies()) return false;
+  const std::string_view text = link_.Replies().Text();
+  const std::size_t end = FirstLineEnd(text);
+  if (end == std::string_view::npos) return false;
+  const std::uint64_t now = loop_.Time().ElapsedMs();
+  const std::uint64_t due = loop_.TimerDueMs(mainWindow_, activeTimer_);
+  const std::uint32_t ahead = due > now ? static_cast<std::uint32_t>(due - now) : 0;
+  const std::uint32_t tick = loop_.TickCount() + ahead;
+  // The start is never after the tick here: the wrap case restarts the step's clock anyway.
+  const std::uint32_t elapsedAtDue = tick < startTick_ ? 0 : tick - startTick_;
+  std::uint32_t timeOutMs = kReadingTimeOutMs;
+  if (activeTimer_ == kScanTimer) {
+    timeOutMs = UINT32_MAX;
+  } else if (activeTimer_ == kTurnTimer || activeTimer_ == kSearchTimer) {
+    // The parse sees an ACK before the line end, so the long time-out applies then too.
+    const bool acked = link_.Acknowledged() || text.substr(0, end).find(kAck) != std::string_view::npos;
+    timeOutMs = acked ? kTurnTimeOutMs : kNoAckTimeOutMs;
+  }
+  if (elapsedAtDue > timeOutMs) return false;
+  tickAheadMs_ = ahead;
+  return true;
+}
+
+bool MeasurementEngine::OnReplyIn() {
+  if (!CanTakeNextTickNow()) return false;
+  const int timer = activeTimer_;
+  const std::uint64_t armCount = armCount_;
+  const std::uint64_t clears = link_.Replies().Clears();
+  const std::uint64_t dueMs = loop_.TimerDueMs(mainWindow_, timer);
+  {
+    // Back to the true time however the tick ends (the main window catches what it throws).
+    struct AtTrueTime {
+      std::uint32_t& ahead;
+      ~AtTrueTime() { ahead = 0; }
+    } atTrueTime{tickAheadMs_};
+    OnTimer();
+  }
+  if (armCount_ != armCount || !loop_.TimerArmed(mainWindow_, timer)) return true;
+  loop_.SkipTimerTick(mainWindow_, timer);
+  // A parser that clears the replies after its line would, at the tick's due time, also
+  // have cleared what arrives until then.
+  if (link_.Replies().Clears() != clears) link_.DropArrivalsUntil(dueMs);
+  // One message may carry several lines: the next one is the next tick's, taken after what
+  // this one posted (a scan line's completion reads the result of its own line).
+  if (FirstLineEnd(link_.Replies().Text()) != std::string_view::npos)
+    loop_.PostNotify(mainWindow_, kReplyInNotice);
+  return true;
 }
 
 void MeasurementEngine::OnTurnOrSearchTick() {

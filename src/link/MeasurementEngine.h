@@ -44,6 +44,9 @@ inline constexpr std::uint32_t kDistancePollMs = 2000;
 inline constexpr std::uint32_t kAnglesPollMs = 1000;
 inline constexpr std::uint32_t kScanPollMs = 2000;
 
+/// Notification code the link posts to the main window when a reply line is in.
+inline constexpr int kReplyInNotice = 1;
+
 inline constexpr int kTurnErrorMeasureAndFail = 572;
 inline constexpr int kTurnErrorMeasureAnyway = 575;
 
@@ -84,6 +87,13 @@ class MeasurementEngine {
   /// another timer is the active one.
   bool OnTimer();
 
+  /// The main window's handler of the link's "a reply is in" notification. With reply-driven
+  /// measuring the active step's next tick is taken now, as that tick would take it (the same
+  /// line, the same time-outs as at its due time), and dropped from the timer; one line per
+  /// tick, while lines are in. A tick whose due time lies past the step's time-out is left to
+  /// the timer, so nothing ends sooner than its time-out. False when nothing was taken.
+  bool OnReplyIn();
+
   /// The timer slot, shared with the instrument-settings chain.
   void ArmTimer(int timerId, std::uint32_t periodMs);
   void KillActiveTimer();
@@ -111,6 +121,8 @@ class MeasurementEngine {
   void OnAnglesTick();
   void OnDistanceTick();
   void OnScanTick();
+  bool WaitsOnReplies() const;
+  bool CanTakeNextTickNow();
   void WriteReflectorType(bool forDistance);
   void StartCompletion();
   void SetFailedMark(bool failed);
@@ -132,6 +144,8 @@ class MeasurementEngine {
   int scanValue2_ = 0;
 
   int activeTimer_ = 0;
+  std::uint64_t armCount_ = 0;     ///< timers armed so far, to tell a re-armed timer
+  std::uint32_t tickAheadMs_ = 0;  ///< while a tick is taken early: how far its due time lies ahead
   std::uint32_t startTick_ = 0;
   bool turning_ = false;
   bool measuring_ = false;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -25,7 +26,12 @@ class ReplyBuffer {
   void Append(std::string_view message);
 
   /// Forgets the received text (the reply count becomes 0).
-  void Clear() { count_ = 0; }
+  void Clear() {
+    count_ = 0;
+    ++clears_;
+  }
+  /// How often the text was forgotten so far (a parser that cleared it after its line).
+  std::uint64_t Clears() const { return clears_; }
 
   int Count() const { return count_; }
   std::string_view Text() const { return std::string_view(chars_.data(), static_cast<std::size_t>(count_)); }
@@ -41,6 +47,7 @@ class ReplyBuffer {
  private:
   std::array<char, kReplyCapacity + 1> chars_{};
   int count_ = 0;
+  std::uint64_t clears_ = 0;
 };
 
 }  // namespace vigil::link

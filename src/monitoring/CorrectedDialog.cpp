@@ -1,6 +1,7 @@
 #include "monitoring/CorrectedDialog.h"
 
 #include "monitoring/MonitoringTexts.h"
+#include "monitoring/PointPlotDialog.h"
 #include "platform/Files.h"
 #include "platform/Format.h"
 #include "results/Export.h"
@@ -22,6 +23,7 @@ CorrectedDialog::CorrectedDialog(ui::AppContext& context, std::filesystem::path 
 void CorrectedDialog::OnInitDialog() {
   SetTitle(context_.StationTitleOf(context_.Translate(texts::kCorrected.key, texts::kCorrected.defaultText)));
   SetText(kCloseKeyId, context_.Translate(texts::kClose.key, texts::kClose.defaultText));
+  SetText(kSoftKey1Id, context_.Translate(texts::kPlot.key, texts::kPlot.defaultText));
   Fill();
 }
 
@@ -31,6 +33,18 @@ void CorrectedDialog::OnPaint() {
 
 void CorrectedDialog::OnCommand(int controlId) {
   if (controlId == kCloseKeyId) EndDialog(platform::kIdCancel);
+  if (controlId == kSoftKey1Id) OpenPlot();
+}
+
+void CorrectedDialog::OpenPlot() {
+  const int row = ListSelected(kListId);
+  if (row < 0) {
+    context_.Bracket().MessageBox(
+        context_.Translate(texts::kSelectPoint.key, texts::kSelectPoint.defaultText));
+    return;
+  }
+  PointPlotDialog plot(context_, database_, ListCell(kListId, row, 0));
+  context_.Host().RunModal(plot);
 }
 
 void CorrectedDialog::Fill() {

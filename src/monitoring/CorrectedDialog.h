@@ -29,6 +29,7 @@ class CorrectedDialog final : public platform::Dialog {
 
  private:
   void Fill();
+  void OpenPlot();
 
   ui::AppContext& context_;
   std::filesystem::path database_;

@@ -91,7 +91,6 @@ class MonitoringDialog final : public platform::Dialog {
   void ShowReadings(bool readings);
 
   bool BuildRows();
-  void AddListRows(const MonitoringRow& row);
   void MeasureNextRow();
   void OnReadingComplete();
   void RecordRow(std::size_t index, bool succeeded);

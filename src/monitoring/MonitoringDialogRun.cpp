@@ -71,16 +71,18 @@ bool MonitoringDialog::BuildRows() {
   plan.repeat = repeat_;
   plan.rounds = rounds_;
   rows_ = BuildMonitoringRows(plan, training.points, cycleNumber_);
-  ListClear(kReadingsListId);
-  ListClear(kDifferencesListId);
-  for (const MonitoringRow& row : rows_) AddListRows(row);
+  // Each list filled in one go: a screen shows the whole cycle at once, not row by row.
+  std::vector<std::vector<std::string>> readings;
+  std::vector<std::vector<std::string>> differences;
+  readings.reserve(rows_.size());
+  differences.reserve(rows_.size());
+  for (const MonitoringRow& row : rows_) {
+    readings.emplace_back(row.cells.begin(), row.cells.end());
+    differences.push_back({row.cells[kCyclePoint], "", "", "", row.refEasting, row.refNorthing, row.refRl});
+  }
+  ListSetRows(kReadingsListId, std::move(readings));
+  ListSetRows(kDifferencesListId, std::move(differences));
   return !rows_.empty();
-}
-
-void MonitoringDialog::AddListRows(const MonitoringRow& row) {
-  ListAddRow(kReadingsListId, std::vector<std::string>(row.cells.begin(), row.cells.end()));
-  ListAddRow(kDifferencesListId,
-             {row.cells[kCyclePoint], "", "", "", row.refEasting, row.refNorthing, row.refRl});
 }
 
 void MonitoringDialog::MeasureNextRow() {

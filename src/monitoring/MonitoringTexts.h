@@ -33,6 +33,11 @@ inline constexpr Text kCycleWord{"IDS_MONITOR_LBL_CYCLE", "cycle"};
 inline constexpr Text kCorrectedFrom{"IDS_MONITOR_LBL_CORRECTED_FROM", "station from"};
 inline constexpr Text kExcluded{"IDS_MONITOR_LBL_REFERENCES_EXCLUDED", "excluded"};
 inline constexpr Text kNotCorrected{"IDS_MONITOR_LBL_NOT_CORRECTED", "NOT corrected:"};
+inline constexpr Text kPlot{"IDS_MONITOR_BTN_PLOT", "Plot"};
+inline constexpr Text kSelectPoint{"IDS_MONITOR_MSGBOX_SELECT_POINT_PLOT", "Please select a point to plot."};
+inline constexpr Text kDaysSince{"IDS_MONITOR_LBL_DAYS_SINCE", "days since %s"};
+inline constexpr Text kAllComponents{"IDS_MONITOR_BTN_ALL", "All"};
+inline constexpr Text kNoPlotValues{"IDS_MONITOR_LBL_NO_DISPLACEMENTS", "No displacements of %s yet."};
 inline constexpr Text kResultsNotWritten{"IDS_MONITOR_LBL_RESULTS_NOT_WRITTEN",
                                          "Results database could not be written! Cycles not evaluated: %d"};
 

@@ -19,6 +19,7 @@ enum class ControlKind {
   Tab,         ///< tab captions, one current page
   Tree,        ///< folder tree
   Progress,    ///< progress bar
+  Plot,        ///< lines of values with their uncertainty bands, and level lines across
 };
 
 /// A rectangle on the 320 x 240 screen (pixels), relative to the dialog (or its page).
@@ -44,7 +45,47 @@ struct TreeNode {
   bool expanded = false;
 };
 
-struct Control {
+/// One value of a plotted line: where (x), what (y) and the half-width of its uncertainty band
+/// (0: none), in the units of the plot's captions.
+struct PlotPoint {
+  double x = 0.0;
+  double y = 0.0;
+  double band = 0.0;
+  bool operator==(const PlotPoint&) const = default;
+};
+
+struct PlotLine {
+  std::string name;
+  std::vector<PlotPoint> points;
+  int tone = 0;  ///< picks its colour, so a line keeps it when others are left out
+  bool operator==(const PlotLine&) const = default;
+};
+
+/// A horizontal line across the whole plot, such as a limit; `severity` 0 to 2 picks its colour.
+struct PlotLevel {
+  std::string name;
+  double y = 0.0;
+  int severity = 0;
+  bool operator==(const PlotLevel&) const = default;
+};
+
+/// The last change of a report list's rows, so that a host can follow the list edit by edit
+/// instead of comparing and redrawing every row.
+struct ListEdit {
+  enum class Kind {
+    None,    ///< the rows did not change (selection, scrolling)
+    Cell,    ///< one cell: `row`, `column`
+    Insert,  ///< one row inserted at `row`
+    Delete,  ///< row `row` deleted
+    All,     ///< anything else (cleared, filled, columns changed)
+  };
+  Kind kind = Kind::All;
+  int row = -1;
+  int column = -1;
+};
+
+/// Everything of a control but a report list's rows: cheap to copy whatever the list holds.
+struct ControlHead {
   int id = 0;
   ControlKind kind = ControlKind::Label;
   PixelRect rect;
@@ -65,8 +106,9 @@ struct Control {
 
   // ReportList
   std::vector<ListColumn> columns;
-  std::vector<std::vector<std::string>> rows;  ///< each row has one cell per column
-  int scrollToRow = -1;                        ///< last row asked to be made visible
+  int scrollToRow = -1;                 ///< last row asked to be made visible
+  ListEdit listEdit;                    ///< the last change of the rows
+  unsigned long long listRevision = 0;  ///< counts the list's changes
 
   // Combo (items), Tab (page captions)
   std::vector<std::string> items;
@@ -83,6 +125,16 @@ struct Control {
   int rangeMax = 100;
   int step = 10;
   int position = 0;
+
+  // Plot
+  std::vector<PlotLine> plotLines;
+  std::vector<PlotLevel> plotLevels;
+  std::string xCaption;
+  std::string yCaption;
+};
+
+struct Control : ControlHead {
+  std::vector<std::vector<std::string>> rows;  ///< ReportList: each row has one cell per column
 };
 
 }  // namespace vigil::platform

@@ -117,6 +117,10 @@ void Dialog::AddProgress(int id, PixelRect rect) {
   Add(id, ControlKind::Progress, rect);
 }
 
+void Dialog::AddPlot(int id, PixelRect rect) {
+  Add(id, ControlKind::Plot, rect);
+}
+
 std::string Dialog::Text(int id) const {
   const Control* c = Find(id);
   return c != nullptr ? c->text : std::string();

@@ -72,6 +72,7 @@ class Dialog : public Window {
   void AddTab(int id, PixelRect rect, std::vector<std::string> captions);
   void AddTree(int id, PixelRect rect);
   void AddProgress(int id, PixelRect rect);
+  void AddPlot(int id, PixelRect rect);
 
   bool Has(int id) const { return Find(id) != nullptr; }
   const Control* Find(int id) const;
@@ -102,6 +103,9 @@ class Dialog : public Window {
   int ListAddRow(int id, std::vector<std::string> cells);
   /// Inserts before `row` (clamped to the end); returns the index used.
   int ListInsertRow(int id, int row, std::vector<std::string> cells);
+  /// Replaces every row at once (the selection and the scrolling go): one change for the
+  /// host, however many rows.
+  void ListSetRows(int id, std::vector<std::vector<std::string>> rows);
   void ListDeleteRow(int id, int row);
   void ListClear(int id);
   std::string ListCell(int id, int row, int column) const;
@@ -163,6 +167,10 @@ class Dialog : public Window {
   /// Advances by the step; past the maximum it starts over from the minimum, as the
   /// controller's bar does.
   void ProgressStepIt(int id);
+
+  // Plot: everything it shows, replaced at once.
+  void PlotSet(int id, std::vector<PlotLine> lines, std::vector<PlotLevel> levels, std::string xCaption,
+               std::string yCaption);
 
   // ---- Soft keys --------------------------------------------------------------------------
   /// The ids of this dialog's four soft-key buttons, left to right.

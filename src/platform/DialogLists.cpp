@@ -32,6 +32,12 @@ bool LessNoCase(const std::string& a, const std::string& b) {
                                       [](char x, char y) { return Lower(x) < Lower(y); });
 }
 
+// Records what changed in a report list's rows, for a host that follows edit by edit.
+void Edited(Control& c, ListEdit::Kind kind, int row = -1, int column = -1) {
+  c.listEdit = ListEdit{kind, row, column};
+  ++c.listRevision;
+}
+
 }  // namespace
 
 // ---- Report list ----------------------------------------------------------------------
@@ -41,6 +47,7 @@ void Dialog::ListSetColumns(int id, std::vector<ListColumn> columns) {
   if (c == nullptr) return;
   c->columns = std::move(columns);
   for (auto& row : c->rows) FitRow(row, c->columns.size());
+  Edited(*c, ListEdit::Kind::All);
   Changed(id);
 }
 
@@ -48,6 +55,7 @@ void Dialog::ListSetColumn(int id, int column, ListColumn value) {
   Control* c = FindKind(id, ControlKind::ReportList);
   if (c == nullptr || !InRange(column, c->columns.size())) return;
   c->columns[column] = std::move(value);
+  Edited(*c, ListEdit::Kind::All);
   Changed(id);
 }
 
@@ -74,8 +82,20 @@ int Dialog::ListInsertRow(int id, int row, std::vector<std::string> cells) {
   c->rows.insert(c->rows.begin() + row, std::move(cells));
   if (c->selected >= row) ++c->selected;
   if (c->scrollToRow >= row) ++c->scrollToRow;
+  Edited(*c, ListEdit::Kind::Insert, row);
   Changed(id);
   return row;
+}
+
+void Dialog::ListSetRows(int id, std::vector<std::vector<std::string>> rows) {
+  Control* c = FindKind(id, ControlKind::ReportList);
+  if (c == nullptr) return;
+  for (auto& row : rows) FitRow(row, c->columns.size());
+  c->rows = std::move(rows);
+  c->selected = -1;
+  c->scrollToRow = -1;
+  Edited(*c, ListEdit::Kind::All);
+  Changed(id);
 }
 
 void Dialog::ListDeleteRow(int id, int row) {
@@ -84,6 +104,7 @@ void Dialog::ListDeleteRow(int id, int row) {
   c->rows.erase(c->rows.begin() + row);
   c->selected = AfterRemoval(c->selected, row);
   c->scrollToRow = AfterRemoval(c->scrollToRow, row);
+  Edited(*c, ListEdit::Kind::Delete, row);
   Changed(id);
 }
 
@@ -93,6 +114,7 @@ void Dialog::ListClear(int id) {
   c->rows.clear();
   c->selected = -1;
   c->scrollToRow = -1;
+  Edited(*c, ListEdit::Kind::All);
   Changed(id);
 }
 
@@ -112,6 +134,7 @@ void Dialog::ListSetCell(int id, int row, int column, std::string text) {
   }
   if (!InRange(column, cells.size())) return;
   cells[column] = std::move(text);
+  Edited(*c, c->columns.empty() ? ListEdit::Kind::All : ListEdit::Kind::Cell, row, column);
   Changed(id);
 }
 
@@ -132,6 +155,7 @@ void Dialog::ListSelect(int id, int row) {
   const int selected = InRange(row, c->rows.size()) ? row : -1;
   if (selected == c->selected) return;
   c->selected = selected;
+  Edited(*c, ListEdit::Kind::None);
   Changed(id);
 }
 
@@ -139,6 +163,7 @@ void Dialog::ListEnsureVisible(int id, int row) {
   Control* c = FindKind(id, ControlKind::ReportList);
   if (c == nullptr || !InRange(row, c->rows.size())) return;
   c->scrollToRow = row;
+  Edited(*c, ListEdit::Kind::None);
   Changed(id);
 }
 
@@ -293,6 +318,19 @@ void Dialog::TreeSelect(int id, int node) {
   Control* c = FindKind(id, ControlKind::Tree);
   if (c == nullptr || (node != kTreeRoot && !InRange(node, c->nodes.size())) || c->selected == node) return;
   c->selected = node;
+  Changed(id);
+}
+
+// ---- Plot ---------------------------------------------------------------------------
+
+void Dialog::PlotSet(int id, std::vector<PlotLine> lines, std::vector<PlotLevel> levels, std::string xCaption,
+                     std::string yCaption) {
+  Control* c = FindKind(id, ControlKind::Plot);
+  if (c == nullptr) return;
+  c->plotLines = std::move(lines);
+  c->plotLevels = std::move(levels);
+  c->xCaption = std::move(xCaption);
+  c->yCaption = std::move(yCaption);
   Changed(id);
 }
 

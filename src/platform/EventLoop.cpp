@@ -77,6 +77,7 @@ void EventLoop::SetTimer(WindowHandle window, int timerId, std::uint32_t periodM
   t.periodMs = std::max<std::uint32_t>(periodMs, 1);
   t.dueMs = time_->ElapsedMs() + t.periodMs;
   t.armSeq = nextArmSeq_++;
+  WorkQueued();
 }
 
 void EventLoop::KillTimer(WindowHandle window, int timerId) {
@@ -87,13 +88,25 @@ bool EventLoop::TimerArmed(WindowHandle window, int timerId) const {
   return timers_.count({window, timerId}) != 0;
 }
 
+std::uint64_t EventLoop::TimerDueMs(WindowHandle window, int timerId) const {
+  const auto it = timers_.find({window, timerId});
+  return it == timers_.end() ? UINT64_MAX : it->second.dueMs;
+}
+
+void EventLoop::SkipTimerTick(WindowHandle window, int timerId) {
+  const auto it = timers_.find({window, timerId});
+  if (it != timers_.end()) it->second.dueMs += it->second.periodMs;
+}
+
 void EventLoop::Post(std::function<void()> task) {
   queue_.push_back(Message{0, {}, std::move(task)});
+  WorkQueued();
 }
 
 void EventLoop::PostDelayed(std::uint32_t delayMs, std::function<void()> task) {
   delayed_.push_back(Delayed{time_->ElapsedMs() + delayMs, nextDelayedSeq_++, std::move(task)});
   std::push_heap(delayed_.begin(), delayed_.end(), LaterDelayed{});
+  WorkQueued();
 }
 
 void EventLoop::PostCopyData(WindowHandle window, std::string bytes) {
@@ -102,6 +115,17 @@ void EventLoop::PostCopyData(WindowHandle window, std::string bytes) {
     if (!Admit(window, bytes.size())) return;
   }
   queue_.push_back(Message{window, std::move(bytes), {}});
+  WorkQueued();
+}
+
+void EventLoop::PostNotify(WindowHandle window, int code) {
+  // Notifications say "look again", so a second one before the first was seen adds nothing.
+  const bool queued = std::any_of(queue_.begin(), queue_.end(),
+                                  [&](const Message& m) { return m.window == window && m.notify == code; });
+  if (!queued) {
+    queue_.push_back(Message{window, {}, {}, code});
+    WorkQueued();
+  }
 }
 
 void EventLoop::PostFromAnyThread(std::function<void()> task) {
@@ -152,6 +176,11 @@ bool EventLoop::DispatchOneMessage(WindowHandle onlyWindow) {
   queue_.erase(it);
   if (message.window == 0) {
     if (message.task) message.task();
+    return true;
+  }
+  if (message.notify != 0) {
+    auto window = windows_.find(message.window);
+    if (window != windows_.end() && window->second != nullptr) window->second->OnNotify(message.notify);
     return true;
   }
   {
@@ -253,6 +282,18 @@ void EventLoop::Run() {
   while (!quit_) {
     if (DispatchPending(0) == 0 && !quit_ && !WaitForWork(UINT64_MAX)) break;
   }
+}
+
+std::uint64_t EventLoop::MsUntilWork() {
+  {
+    std::lock_guard lock(foreignMutex_);
+    if (!foreign_.empty()) return 0;
+  }
+  if (!queue_.empty()) return 0;
+  const std::uint64_t next = NextDueMs();
+  if (next == UINT64_MAX) return next;
+  const std::uint64_t now = time_->ElapsedMs();
+  return next > now ? next - now : 0;
 }
 
 std::size_t EventLoop::PendingCount() const {

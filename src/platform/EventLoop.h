@@ -33,6 +33,8 @@ class Window {
   virtual void OnTimer(int timerId) { (void)timerId; }
   /// A block of bytes arrived for this window (in place of WM_COPYDATA).
   virtual void OnCopyData(std::string_view bytes) { (void)bytes; }
+  /// A notification posted to this window (a user message without data).
+  virtual void OnNotify(int code) { (void)code; }
 };
 
 class EventLoop {
@@ -61,6 +63,10 @@ class EventLoop {
   /// Stops the timer; a tick not yet delivered is dropped.
   void KillTimer(WindowHandle window, int timerId);
   bool TimerArmed(WindowHandle window, int timerId) const;
+  /// When the timer's next tick falls due (ElapsedMs scale); UINT64_MAX when it is not armed.
+  std::uint64_t TimerDueMs(WindowHandle window, int timerId) const;
+  /// Drops the timer's next tick, keeping its phase: its work was done before it fell due.
+  void SkipTimerTick(WindowHandle window, int timerId);
 
   /// Queues a task for the user-interface thread (in order, after what is queued).
   void Post(std::function<void()> task);
@@ -68,6 +74,9 @@ class EventLoop {
   void PostDelayed(std::uint32_t delayMs, std::function<void()> task);
   /// Queues bytes for a window, as a sent WM_COPYDATA from another process would arrive.
   void PostCopyData(WindowHandle window, std::string bytes);
+  /// Queues a notification for a window (PostMessage of a user message); dropped with the
+  /// window. One already queued for the same window and code is not queued twice.
+  void PostNotify(WindowHandle window, int code);
 
   /// Bounds the data messages queued for `window` (bytes, charge per message included); 0
   /// for no bound. A message beyond it is dropped and counted: a peer that floods a window
@@ -100,6 +109,15 @@ class EventLoop {
   void Run();
   void Quit() { quit_ = true; }
 
+  /// Milliseconds until something is ready to dispatch: 0 when something is queued or due,
+  /// UINT64_MAX when nothing is queued, armed or delayed. A host that runs the loop from
+  /// another loop of its own sleeps this long and no longer.
+  std::uint64_t MsUntilWork();
+
+  /// Called on the user-interface thread whenever a message, task or timer is queued or armed
+  /// there (so such a host can look sooner); other threads' posts call the time driver's Wake.
+  void SetWorkHook(std::function<void()> hook) { workHook_ = std::move(hook); }
+
   /// Number of timers armed and messages queued (for tests of clean shutdown).
   std::size_t PendingCount() const;
 
@@ -108,6 +126,7 @@ class EventLoop {
     WindowHandle window = 0;  // 0: a task
     std::string bytes;
     std::function<void()> task;
+    int notify = 0;  // not 0: a notification with this code instead of bytes
   };
   struct Timer {
     std::uint32_t periodMs = 0;
@@ -145,6 +164,10 @@ class EventLoop {
   std::vector<Delayed> delayed_;  // heap by (dueMs, seq)
   std::uint64_t nextDelayedSeq_ = 0;
   bool quit_ = false;
+  std::function<void()> workHook_;
+  void WorkQueued() {
+    if (workHook_) workHook_();
+  }
 
   mutable std::mutex foreignMutex_;
   std::deque<Message> foreign_;

@@ -29,7 +29,7 @@ void Simulator::Turn(const Command& c) {
 void Simulator::Search(const Command& c) {
   channel_.Send(linkTitle_, std::string(1, kAck), scenario_.replyDelayMs);
   const Pointing from = instrument_.pointing();
-  const auto found = NearestTarget(scenario_, NowMs(), from, scenario_.searchFieldGon, true);
+  const auto found = targets_.Nearest(scenario_, NowMs(), from, scenario_.searchFieldGon, true);
   if (!found) {
     EndMotion(c, scenario_.searchMs, std::nullopt, kNoPrismFound);
     return;
@@ -83,7 +83,7 @@ void Simulator::DistanceLine(std::uint64_t series, int count) {
     std::string va = GonText(instrument_.ReadVa() + noise_.Gaussian(sigma));
     std::string sd = "E200";  // no signal returned
     if (const auto target =
-            NearestTarget(scenario_, NowMs(), instrument_.pointing(), scenario_.beamGon, false)) {
+            targets_.Nearest(scenario_, NowMs(), instrument_.pointing(), scenario_.beamGon, false)) {
       const double trueMetres = target->direction.slopeMetres;
       const double sdSigma =
           (scenario_.distanceNoiseMm + scenario_.distanceNoisePpm * trueMetres * 1e-3) * 1e-3;

@@ -86,6 +86,8 @@ double TwistGonAt(const Scenario& scenario, std::int64_t nowMs) {
 }
 
 bool HiddenAt(const Prism& prism, std::int64_t nowMs) {
+  // Most prisms are never hidden: no date to work out for them.
+  if (prism.hidden.empty()) return false;
   const platform::LocalDateTime t = platform::CivilFromMilliseconds(nowMs);
   const int minuteOfDay = t.hour * 60 + t.minute;
   for (const HiddenInterval& h : prism.hidden) {

@@ -20,6 +20,7 @@
 #include "sim/ReplyChannel.h"
 #include "sim/Scenario.h"
 #include "sim/SimClock.h"
+#include "sim/TargetIndex.h"
 
 namespace vigil::sim {
 
@@ -90,6 +91,7 @@ class Simulator {
   platform::MessageBus& bus_;
   SimClock& clock_;
   Scenario scenario_;
+  TargetIndex targets_;  ///< searches and distances look only near the line of sight
   Faults faults_;
   Instrument instrument_;
   Noise noise_;

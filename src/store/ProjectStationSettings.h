@@ -10,6 +10,7 @@ inline constexpr const char* kDefaultCycles =
     "1,01:00 AM|2,05:00 AM|3,09:00 AM|4,01:00 PM|5,05:00 PM|6,09:00 PM";
 inline constexpr const char* kDefaultInterval = "4";
 inline constexpr const char* kDefaultStartTime = "01:00 AM";
+inline constexpr bool kDefaultReplyDriven = true;
 
 /// One monitoring set-up. Field names are the file keys. In memory `reduced_level` is the level
 /// of the instrument's axis (file value plus `instrument_height`).
@@ -39,6 +40,12 @@ struct ProjectStationSettings {
   std::string interval = kDefaultInterval;  ///< hours between cycles, as typed
   std::string start_time = kDefaultStartTime;  ///< time of the first cycle, "hh:00 AM"
   std::string cycles = kDefaultCycles;         ///< "n,hh:00 AM|..." cycle list
+  /// `resume_after_restart`: a start with --resume takes monitoring up again. The key is in
+  /// the file only when it is 1, so files without it read as they always did.
+  bool resume_after_restart = false;
+  /// A measuring step goes on as soon as the instrument's reply is in; false: only at the
+  /// fixed poll periods. Stored only when false, so files of the default read as before.
+  bool reply_driven = kDefaultReplyDriven;
 };
 
 }  // namespace vigil::store

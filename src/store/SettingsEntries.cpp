@@ -8,7 +8,7 @@ namespace vigil::store {
 SettingsEntries SettingsEntriesFor(const ProjectStationSettings& s) {
   using platform::FormatFixed;
   using platform::FormatInt;
-  return {
+  SettingsEntries entries{
       {"temperature", FormatFixed(s.temperature, 1)},
       {"pressure", FormatFixed(s.pressure, 1)},
       {"angle_units", FormatInt(s.angle_units)},
@@ -32,6 +32,13 @@ SettingsEntries SettingsEntriesFor(const ProjectStationSettings& s) {
       {"start_time", s.start_time},
       {"cycles", s.cycles},
   };
+  if (s.resume_after_restart) entries.emplace_back("resume_after_restart", "1");
+  return entries;
+}
+
+void AddReplyDrivenEntry(const ProjectStationSettings& settings, SettingsEntries& entries) {
+  if (settings.reply_driven != kDefaultReplyDriven)
+    entries.emplace_back(kReplyDrivenKey, settings.reply_driven ? "1" : "0");
 }
 
 }  // namespace vigil::store

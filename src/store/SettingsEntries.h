@@ -19,4 +19,11 @@ using SettingsEntries = std::vector<std::pair<std::string, std::string>>;
 /// in mm "%.1lf", `const_custom` as name ":" constant, counts "%d", the cycle texts as held.
 SettingsEntries SettingsEntriesFor(const ProjectStationSettings& settings);
 
+/// Key of the choice between reply-driven measuring and the fixed poll periods.
+inline constexpr const char* kReplyDrivenKey = "reply_driven";
+
+/// Adds `reply_driven=0` when the fixed poll periods are chosen; the default adds nothing, so
+/// a default project-station's file has exactly the lines it had before the key existed.
+void AddReplyDrivenEntry(const ProjectStationSettings& settings, SettingsEntries& entries);
+
 }  // namespace vigil::store

@@ -4,6 +4,7 @@
 
 #include "platform/Format.h"
 #include "store/ConstCustom.h"
+#include "store/SettingsEntries.h"
 
 namespace vigil::store {
 
@@ -62,6 +63,11 @@ bool ReadSettingsFile(const KeyValueFile& file, ProjectStationSettings& settings
   ReadTextOrDefault(file, "interval", kDefaultInterval, settings.interval);
   ReadTextOrDefault(file, "start_time", kDefaultStartTime, settings.start_time);
   ReadTextOrDefault(file, "cycles", kDefaultCycles, settings.cycles);
+  settings.resume_after_restart = file.Get("resume_after_restart") == "1";
+  // Absent (every file written before the key existed, or with the default): the default.
+  int replyDriven = kDefaultReplyDriven ? 1 : 0;
+  platform::ScanInt(file.Get(kReplyDrivenKey), replyDriven);
+  settings.reply_driven = replyDriven != 0;
   return true;
 }
 

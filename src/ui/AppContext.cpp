@@ -17,6 +17,9 @@ class AppContext::SlotWindow final : public platform::Window {
   void OnTimer(int timerId) override {
     if (owner_.timerHandler_) owner_.timerHandler_(timerId);
   }
+  void OnNotify(int code) override {
+    if (owner_.noticeHandler_) owner_.noticeHandler_(code);
+  }
 
  private:
   AppContext& owner_;

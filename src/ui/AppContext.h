@@ -64,6 +64,8 @@ class AppContext {
   platform::WindowHandle TimerWindow() const { return timerWindow_; }
   /// Who receives the timer slot's ticks (the main window).
   void SetTimerHandler(TimerHandler handler) { timerHandler_ = std::move(handler); }
+  /// Who receives the notifications posted to the timer slot's window (the main window).
+  void SetNoticeHandler(TimerHandler handler) { noticeHandler_ = std::move(handler); }
 
   std::filesystem::path TranslationsPath() const { return store_.Layout().TranslationsFilePath(); }
   std::string Translate(std::string_view key, std::string_view defaultText) const;
@@ -87,6 +89,7 @@ class AppContext {
   std::unique_ptr<SlotWindow> slot_;
   platform::WindowHandle timerWindow_ = 0;
   TimerHandler timerHandler_;
+  TimerHandler noticeHandler_;
   std::unique_ptr<link::MeasurementEngine> engine_;
   std::unique_ptr<link::InstrumentSettings> instrument_;
   platform::BasicStateBracket bracket_;

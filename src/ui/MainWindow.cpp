@@ -35,6 +35,9 @@ MainWindow::MainWindow(AppContext& context, MainWindowHooks* hooks)
       greeting_(std::make_unique<link::Greeting>(context.Loop(), context.Bus(), context.Notices())) {
   CreateControls();
   context_.SetTimerHandler([this](int timerId) { OnTimerSlot(timerId); });
+  context_.SetNoticeHandler([this](int code) {
+    if (code == link::kReplyInNotice) OnReplyIn();
+  });
   context_.Engine().SetTitleRefresh([this] { RefreshTitle(); });
   context_.Instrument().SetProgressStep([this] { ProgressStepIt(kProgressId); });
   context_.Instrument().SetFinished([this] {
@@ -46,6 +49,7 @@ MainWindow::MainWindow(AppContext& context, MainWindowHooks* hooks)
 
 MainWindow::~MainWindow() {
   context_.SetTimerHandler({});
+  context_.SetNoticeHandler({});
   context_.Engine().SetTitleRefresh({});
   context_.Instrument().SetProgressStep({});
   context_.Instrument().SetFinished({});
@@ -103,6 +107,13 @@ void MainWindow::OnPaint() {
     firstPaintPending_ = false;
     ClearLeftoverTemporaries();
     greeting_->AnnounceToBasicMode();
+    if (resumeAtStart_) {
+      // After the paint, so the countdown is not shown from inside it.
+      context_.Loop().Post([this] { StartResume(); });
+    } else {
+      resumeStateReady_ = true;
+      RecordResumeState();
+    }
   }
   RegisterSoftKeys(kSoftKey1Id, kAboutKeyId, kSoftKey3Id, kCloseKeyId);
 }
@@ -121,6 +132,7 @@ void MainWindow::SetMonitoringState(bool enabled, bool atStartUp) {
     Enable(kAboutKeyId, true);
     SetTitle(std::string(kProductTitle));
   }
+  RecordResumeState();
 }
 
 void MainWindow::OnCommand(int controlId) {
@@ -192,6 +204,18 @@ void MainWindow::ArmSchedule(bool on) {
   } else {
     context_.Loop().KillTimer(context_.TimerWindow(), link::kScheduleTimer);
   }
+  // While the schedule is in force its timer is off only for a cycle: that is what a restart
+  // has to know to note the cycle as interrupted.
+  if (scheduleInForce_) {
+    if (on) {
+      cycleStartedMs_ = 0;
+    } else if (cycleStartedMs_ == 0) {
+      cycleStartedMs_ = platform::MillisecondsFromCivil(context_.Loop().Now());
+    }
+  } else {
+    cycleStartedMs_ = 0;
+  }
+  RecordResumeState();
 }
 
 bool MainWindow::ScheduleArmed() const {
@@ -220,6 +244,15 @@ void MainWindow::OnTimerSlot(int timerId) {
   if (handledBySettings && enabling_ &&
       !context_.Loop().TimerArmed(context_.TimerWindow(), engine.ActiveTimer())) {
     EnableChainStopped();
+  }
+}
+
+// A reply handled as it arrives is a tick come early: the same handler, the same guard.
+void MainWindow::OnReplyIn() {
+  try {
+    context_.Engine().OnReplyIn();
+  } catch (const std::exception&) {
+    context_.Notices().ShowMessage(kTimerExceptionText);
   }
 }
 

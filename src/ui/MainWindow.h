@@ -4,7 +4,9 @@
 // instrument-settings chain and the schedule.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +14,7 @@
 #include "platform/Dialog.h"
 #include "ui/AppContext.h"
 #include "ui/MainWindowHooks.h"
+#include "ui/ResumeState.h"
 
 namespace vigil::ui {
 
@@ -21,6 +24,10 @@ inline constexpr std::string_view kProductTitle = "DLK VIGIL\xE2\x84\xA2";
 inline constexpr std::string_view kProgramVersion = "1.0.0";
 
 inline constexpr std::uint32_t kSchedulePeriodMs = 60000;
+/// What the operator has to cancel a resume at start-up (s of the platform clock).
+inline constexpr int kResumeCountdownSeconds = 30;
+/// After a resume whose Enable did not get through, the next try (ms of the platform clock).
+inline constexpr std::uint32_t kResumeRetryMs = 60000;
 
 class MainWindow final : public platform::Dialog {
  public:
@@ -60,6 +67,14 @@ class MainWindow final : public platform::Dialog {
     if (hooks_ != nullptr) hooks_->OnReadingsNotWritten(*this, readings);
   }
   std::string AlarmLine() const { return hooks_ != nullptr ? hooks_->AlarmLine() : std::string(); }
+  /// A start with --resume: the first paint reads Station/resume.state and, when the program
+  /// last ran Enabled with the schedule armed and that project-station asks for it, counts
+  /// down and then enables, loads it and arms the schedule. Without: the start as always.
+  void SetResumeAtStart(bool resume) { resumeAtStart_ = resume; }
+  std::filesystem::path ResumeStatePath() const;
+  /// Interval mode confirmed while enabled: the schedule measures (its timer is off only
+  /// while a cycle runs).
+  bool ScheduleInForce() const { return scheduleInForce_; }
 
   bool MonitoringEnabled() const { return enabled_; }
   bool ProjectStationLoaded() const { return loaded_; }
@@ -84,6 +99,7 @@ class MainWindow final : public platform::Dialog {
 
   /// A tick of the timer slot, carrying `timerId`; dispatched by the id armed last.
   void OnTimerSlot(int timerId);
+  void OnReplyIn();
 
   void OnInitDialog() override;
   void OnPaint() override;
@@ -104,6 +120,14 @@ class MainWindow final : public platform::Dialog {
   int ChooseProjectStation();
   void ProjectStationConfirmed();
   std::string Tr(std::string_view key, std::string_view defaultText) const;
+  /// Connects and starts the instrument-settings chain; false when the link did not open.
+  bool ConnectAndApply();
+  void StartResume();
+  /// The resume's Enable did not get through: recording goes on, the state on file stays.
+  void ResumeFailed();
+  /// Writes the resume state when it changed (only for a project-station that asks for it,
+  /// and once more to clear it when that stops).
+  void RecordResumeState();
 
   AppContext& context_;
   MainWindowHooks* hooks_;
@@ -114,6 +138,14 @@ class MainWindow final : public platform::Dialog {
   bool firstPaintPending_ = false;
   bool enabling_ = false;
   std::string nextCycleText_;
+  bool resumeAtStart_ = false;
+  bool resumeStateReady_ = false;  ///< the start-up resume decision is made
+  bool resuming_ = false;          ///< the Enable chain runs for a resume
+  bool scheduleInForce_ = false;
+  std::int64_t cycleStartedMs_ = 0;
+  std::optional<ResumeState> recorded_;  ///< what resume.state holds; none: not known
+  bool resumeWriteFailed_ = false;
+  std::shared_ptr<MainWindow*> alive_ = std::make_shared<MainWindow*>(this);
 };
 
 }  // namespace vigil::ui

@@ -26,6 +26,10 @@ void MainWindow::StartEnable() {
                                     platform::MessageButtons::YesNo) != platform::kIdYes) {
     return;
   }
+  ConnectAndApply();
+}
+
+bool MainWindow::ConnectAndApply() {
   ProgressSetPos(kProgressId, 0);
   Show(kProgressId, true);
   ProgressStepIt(kProgressId);
@@ -33,19 +37,28 @@ void MainWindow::StartEnable() {
     Show(kProgressId, false);
     context_.Host().MessageBox(kFailedToConnectText, {}, platform::MessageIcon::None,
                                platform::MessageButtons::Ok);
-    return;
+    return false;
   }
   ProgressStepIt(kProgressId);
   // Pressing Enable again while the chain runs would connect a second time.
   Enable(kEnableButtonId, false);
   enabling_ = true;
   context_.Instrument().ApplyMonitoringSettings();
+  return true;
 }
 
 void MainWindow::FinishEnable() {
   Enable(kEnableButtonId, true);
   Show(kProgressId, false);
   SetMonitoringState(true, false);
+  if (resuming_) {
+    // The project-station was read when the resume began; confirming it arms the schedule
+    // exactly as a confirmed sheet does, and records the state once.
+    resuming_ = false;
+    resumeStateReady_ = true;
+    ProjectStationConfirmed();
+    return;
+  }
   OpenProjectSettings();
 }
 
@@ -54,6 +67,7 @@ void MainWindow::EnableChainStopped() {
   // them back before the link closes, or they go with the process. Then leave the half-made
   // state so Enable can start over from a closed link.
   enabling_ = false;
+  if (resuming_) ResumeFailed();
   Show(kProgressId, false);
   link::InstrumentSettings& instrument = context_.Instrument();
   const bool givenBack = instrument.GiveBackWritten();
@@ -100,6 +114,7 @@ void MainWindow::Disable() {
     return;
   }
   // A scheduled cycle on a closed link could only fail; the next confirmed sheet arms it.
+  scheduleInForce_ = false;
   ArmSchedule(false);
   UpdateNextCycleLabel(false);
   SetMonitoringState(false, false);

@@ -3,6 +3,7 @@
 // nothing and the tick does nothing.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -25,6 +26,12 @@ class MainWindowHooks {
     (void)window;
     (void)cycleFile;
     return true;
+  }
+  /// The program stopped while a cycle that started at `startedMs` (local ms since 1970) was
+  /// being measured; its file keeps what was stored. Called at a start that resumes.
+  virtual void OnCycleInterrupted(MainWindow& window, std::int64_t startedMs) {
+    (void)window;
+    (void)startedMs;
   }
   /// Readings of the cycle that just ended were not written to its cycle file.
   virtual void OnReadingsNotWritten(MainWindow& window, int readings) {

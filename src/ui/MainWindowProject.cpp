@@ -64,13 +64,21 @@ void MainWindow::ProjectStationConfirmed() {
   loaded_ = true;
   everLoaded_ = true;
   RefreshTitle();
+  // One write of the resume state for the change: a stop between a disarmed and a re-armed
+  // record would leave a state that never resumes.
+  const bool ready = resumeStateReady_;
+  resumeStateReady_ = false;
+  scheduleInForce_ = false;
   ArmSchedule(false);
   if (context_.Settings().mode == 0) {
+    scheduleInForce_ = true;
     UpdateNextCycleLabel(true);
     ArmSchedule(true);
   } else {
     UpdateNextCycleLabel(false);
   }
+  resumeStateReady_ = ready;
+  RecordResumeState();
 }
 
 void MainWindow::UpdateNextCycleLabel(bool show) {

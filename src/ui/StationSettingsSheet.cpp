@@ -5,6 +5,7 @@
 #include "platform/Format.h"
 #include "platform/Text.h"
 #include "store/Placeholders.h"
+#include "store/SettingsEntries.h"
 #include "store/Translations.h"
 #include "survey/Units.h"
 
@@ -215,6 +216,8 @@ void StationSettingsSheet::Save() {
   prismConstants_.Write(entries, units);
   reading_.Write(entries);
   cycles_.Write(entries);
+  // No page shows it: a new project-station keeps the choice of the one it was made from.
+  store::AddReplyDrivenEntry(store_.Settings(), entries);
 
   const store::SaveResult result =
       store_.SaveProjectStation(station_.Project(), station_.Station(), isNew_, entries);

@@ -7,7 +7,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QEventLoop>
 #include <QMessageBox>
+#include <QTimer>
 #include <QWidget>
 #include <deque>
 #include <filesystem>
@@ -42,11 +44,14 @@ inline void Settle() {
   for (int i = 0; i < 4; ++i) QCoreApplication::processEvents();
 }
 
-/// Runs Qt until `done`, at most `rounds` waits for events (each pump is one); false when
-/// it never came.
+/// Runs Qt until `done`, at most `rounds` short waits for events; false when it never came.
 inline bool SettleUntil(const std::function<bool()>& done, int rounds = 500) {
-  // The host's pump timer wakes every wait for events.
-  for (int i = 0; i < rounds && !done(); ++i) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  // An idle program arms no pump: each wait is bounded here, not by the host.
+  for (int i = 0; i < rounds && !done(); ++i) {
+    QEventLoop wait;
+    QTimer::singleShot(10, &wait, &QEventLoop::quit);
+    wait.exec();
+  }
   return done();
 }
 
@@ -70,6 +75,7 @@ enum TestIds {
   kTree,
   kProgress,
   kReadOnly,
+  kPlot,
   kPageEdit = 40,
   kPageLabel,
   kSoft1 = 1021,
@@ -107,6 +113,7 @@ class EveryControlDialog final : public Dialog {
     AddPage(kTab, second_);
     AddTree(kTree, {4, 130, 150, 60});
     AddProgress(kProgress, {158, 182, 158, 12});
+    AddPlot(kPlot, {158, 196, 158, 14});
     const PixelRect keys[] = {{0, 212, 78, 28}, {80, 212, 78, 28}, {160, 212, 78, 28}, {240, 212, 80, 28}};
     AddButton(kSoft1, "One", keys[0]);
     AddButton(kSoft2, "Two", keys[1]);
@@ -125,6 +132,7 @@ class EveryControlDialog final : public Dialog {
     TreeInsert(kTree, platform::kTreeRoot, "ROMDisk");
     ProgressSetRange(kProgress, 0, 100);
     ProgressSetPos(kProgress, 40);
+    PlotSet(kPlot, {{"dE", {{0.0, 1.0, 0.5}, {1.0, 2.0, 0.5}}}}, {{"alert", 3.0, 0}}, "days", "mm");
     if (onInit) onInit(*this);
   }
   void OnPaint() override { RegisterSoftKeys(kSoft1, kSoft2, kSoft3, kSoft4); }

@@ -55,9 +55,12 @@ TEST(AppOptions, HelpIsRecognisedAndTheUsageNamesEveryOption) {
   EXPECT_FALSE(ParseAppOptions({}).help);
   EXPECT_TRUE(ParseAppOptions({}).linkTrace);
   EXPECT_FALSE(ParseAppOptions({"--sim", "s", "--no-trace"}).linkTrace);
+  EXPECT_FALSE(ParseAppOptions({}).resume) << "a start by hand is the start as always";
+  EXPECT_TRUE(ParseAppOptions({"--resume", "--no-window"}).resume);
+  EXPECT_TRUE(ParseAppOptions({"--no-window"}).noWindow);
   const std::string usage = UsageText();
   for (const char* option : {"--home", "--device-root", "--runtime-dir", "--sim", "--scale", "--help",
-                             "--demo", "--days", "--no-screens", "--no-trace"}) {
+                             "--demo", "--days", "--no-screens", "--no-trace", "--resume", "--no-window"}) {
     EXPECT_NE(usage.find(option), std::string::npos) << option;
   }
 }

@@ -14,6 +14,7 @@
 #include "QtFixture.h"
 #include "platform/Files.h"
 #include "ui/qt/ControlWidgets.h"
+#include "ui/qt/DialogView.h"
 
 namespace vigil::ui::qt::test {
 namespace {
@@ -27,7 +28,8 @@ TEST_F(QtHostTest, EveryControlKindIsDrawnAsItsWidgetAtItsRectangle) {
   const KindCase kinds[] = {{kButton, "QPushButton"}, {kIconButton, "QToolButton"}, {kLabel, "QLabel"},
                             {kEdit, "QLineEdit"},     {kList, "QTreeWidget"},       {kCombo, "QComboBox"},
                             {kCheck, "QCheckBox"},    {kRadioA, "QRadioButton"},    {kTab, "QTabWidget"},
-                            {kTree, "QTreeWidget"},   {kProgress, "QProgressBar"},  {kSoft4, "QPushButton"}};
+                            {kTree, "QTreeWidget"},   {kProgress, "QProgressBar"},  {kSoft4, "QPushButton"},
+                            {kPlot, "QChartView"}};
   EveryControlDialog dialog;
   RunWith(dialog, [&](QWidget& window) {
     EXPECT_EQ(window.size(), QSize(320, 240));
@@ -38,9 +40,16 @@ TEST_F(QtHostTest, EveryControlKindIsDrawnAsItsWidgetAtItsRectangle) {
       EXPECT_TRUE(w->inherits(k.widgetClass)) << k.id << " is a " << w->metaObject()->className();
       EXPECT_TRUE(w->isVisible()) << k.id;
     }
-    EXPECT_EQ(host.WidgetOf(dialog, kButton)->geometry(), QRect(4, 4, 70, 22));
-    EXPECT_EQ(host.WidgetOf(dialog, kCombo)->geometry(), QRect(158, 56, 80, kComboBoxHeightPx))
+    // The title row is drawn inside the screen, as on the controller; the rows below it are
+    // squeezed by 224/240, so the soft keys still end on the screen's bottom edge.
+    const auto* title = window.findChild<QLabel*>(QStringLiteral("title-row"));
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->geometry(), QRect(0, 0, 320, kTitleRowPx));
+    EXPECT_EQ(title->text(), QStringLiteral("Every control"));
+    EXPECT_EQ(host.WidgetOf(dialog, kButton)->geometry(), QRect(4, 20, 70, 20));
+    EXPECT_EQ(host.WidgetOf(dialog, kCombo)->geometry(), QRect(158, 68, 80, 19))
         << "the drop-down height is not the box's";
+    EXPECT_EQ(host.WidgetOf(dialog, kSoft4)->geometry(), QRect(240, 214, 80, 26));
     // Page controls are drawn on their pages.
     ASSERT_NE(host.WidgetOf(dialog.First(), kPageEdit), nullptr);
     ASSERT_NE(host.WidgetOf(dialog.Second(), kPageLabel), nullptr);
@@ -84,6 +93,19 @@ W* Find(QtHost& host, const Dialog& d, int id) {
   return qobject_cast<W*>(host.WidgetOf(d, id));
 }
 
+// The list widget shows every row and cell of the dialog's list, in order.
+template <class Host, class D>
+bool ShowsRowsOf(Host& host, D& dialog) {
+  auto* list = qobject_cast<QTreeWidget*>(host.WidgetOf(dialog, kList));
+  if (list == nullptr || list->topLevelItemCount() != dialog.ListRowCount(kList)) return false;
+  for (int r = 0; r < dialog.ListRowCount(kList); ++r) {
+    for (int c = 0; c < dialog.ListColumnCount(kList); ++c) {
+      if (list->topLevelItem(r)->text(c).toStdString() != dialog.ListCell(kList, r, c)) return false;
+    }
+  }
+  return true;
+}
+
 TEST_F(QtHostTest, ControlChangedUpdatesTheWidget) {
   const std::vector<ChangeCase> cases{
       {"label text", [](auto& d) { d.SetText(kLabel, "12,5 m"); },
@@ -104,7 +126,7 @@ TEST_F(QtHostTest, ControlChangedUpdatesTheWidget) {
        [](auto& d) {
          d.Move(kLabel, {10, 190, 60, 16});
        },
-       [](auto& h, auto& d) { return h.WidgetOf(d, kLabel)->geometry() == QRect(10, 190, 60, 16); }},
+       [](auto& h, auto& d) { return h.WidgetOf(d, kLabel)->geometry() == QRect(10, 193, 60, 15); }},
       {"checked", [](auto& d) { d.SetChecked(kCheck, true); },
        [](auto& h, auto& d) { return Find<QCheckBox>(h, d, kCheck)->isChecked(); }},
       {"radio of the group", [](auto& d) { d.SetChecked(kRadioA, true), d.SetChecked(kRadioB, true); },
@@ -136,6 +158,22 @@ TEST_F(QtHostTest, ControlChangedUpdatesTheWidget) {
          auto* l = Find<QTreeWidget>(h, d, kList);
          return l->headerItem()->text(1) == "Hz (deg)" && l->columnWidth(1) == 80;
        }},
+      // Edits the view follows one by one, without drawing the list afresh: it must end up
+      // showing exactly the dialog's rows.
+      {"row inserted in the middle",
+       [](auto& d) {
+         d.ListInsertRow(kList, 1, {"PX", "2", "w"});
+       },
+       [](auto& h, auto& d) { return ShowsRowsOf(h, d); }},
+      {"row deleted", [](auto& d) { d.ListDeleteRow(kList, 0); },
+       [](auto& h, auto& d) { return ShowsRowsOf(h, d); }},
+      {"cell of the inserted row", [](auto& d) { d.ListSetCell(kList, 0, 2, "v"); },
+       [](auto& h, auto& d) { return ShowsRowsOf(h, d); }},
+      {"rows set at once",
+       [](auto& d) {
+         d.ListSetRows(kList, {{"A", "1", "a"}, {"B", "2", "b"}, {"C"}});
+       },
+       [](auto& h, auto& d) { return ShowsRowsOf(h, d) && d.ListRowCount(kList) == 3; }},
       {"list cleared", [](auto& d) { d.ListClear(kList); },
        [](auto& h, auto& d) { return Find<QTreeWidget>(h, d, kList)->topLevelItemCount() == 0; }},
       {"combo item added and selected", [](auto& d) { d.ComboSelect(kCombo, d.ComboAdd(kCombo, "US feet")); },

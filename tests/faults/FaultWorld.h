@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "FaultKinds.h"
@@ -80,6 +81,19 @@ sim::Scenario FaultSite();
 /// Tolerances of "what the instrument measured" with noise off: the rounding of the texts.
 inline constexpr double kAngleToleranceGon = 0.0002;
 inline constexpr double kLengthToleranceMetres = 0.0006;
+
+/// Every matrix runs each case reply-driven and on the fixed poll periods.
+template <class Case>
+using Paced = std::tuple<Case, bool>;
+template <class Case, std::size_t N>
+auto InBothPaces(const Case (&cases)[N]) {
+  return ::testing::Combine(::testing::ValuesIn(cases), ::testing::Bool());
+}
+template <class Info>
+std::string PacedCaseName(const Info& info) {
+  return std::string(std::get<0>(info.param).name) +
+         (std::get<1>(info.param) ? "_ReplyDriven" : "_FixedPeriods");
+}
 
 class FaultWorld : public ::testing::Test {
  protected:

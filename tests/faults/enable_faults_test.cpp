@@ -23,7 +23,7 @@ struct EnableCase {
   friend void PrintTo(const EnableCase& c, std::ostream* os) { *os << c.name; }
 };
 
-class EnableFaultMatrix : public FaultWorld, public ::testing::WithParamInterface<EnableCase> {
+class EnableFaultMatrix : public FaultWorld, public ::testing::WithParamInterface<Paced<EnableCase>> {
  protected:
   bool ChainOver() {
     if (host_.Front<PSD>() != nullptr) return true;
@@ -48,7 +48,8 @@ class EnableFaultMatrix : public FaultWorld, public ::testing::WithParamInterfac
 };
 
 TEST_P(EnableFaultMatrix, EnableFinishesWithTheTrueSettingsOrFailsCleanlyAndTheNextEnableWorks) {
-  const EnableCase& c = GetParam();
+  const EnableCase& c = std::get<0>(GetParam());
+  Settings().reply_driven = std::get<1>(GetParam());
   host_.Do("inject", [&] { Inject(c.injection); })
       .Press(MW::kEnableButtonId)
       .AnswerMessageBox(kEnableQuestion, platform::kIdYes)
@@ -123,8 +124,8 @@ const EnableCase kEnableCases[] = {
     {"WindowGoneForGood", {FaultKind::kWindowGone, kForGood, ""}, true, false, {kFailedToConnect}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Enable, EnableFaultMatrix, ::testing::ValuesIn(kEnableCases),
-                         CaseName<::testing::TestParamInfo<EnableCase>>);
+INSTANTIATE_TEST_SUITE_P(Enable, EnableFaultMatrix, InBothPaces(kEnableCases),
+                         PacedCaseName<::testing::TestParamInfo<Paced<EnableCase>>>);
 
 }  // namespace
 }  // namespace vigil::faults::test

@@ -110,10 +110,11 @@ struct MonitoringCase {
 };
 
 class MonitoringFaultMatrix : public MonitoringFaults,
-                              public ::testing::WithParamInterface<MonitoringCase> {};
+                              public ::testing::WithParamInterface<Paced<MonitoringCase>> {};
 
 TEST_P(MonitoringFaultMatrix, EveryRowIsRecordedTrueOrFailedAndTheNextCycleMeasuresAll) {
-  const MonitoringCase& c = GetParam();
+  const MonitoringCase& c = std::get<0>(GetParam());
+  Settings().reply_driven = std::get<1>(GetParam());
   if (*c.pointedAt) PointAt(c.pointedAt);
   MD dialog(Window(), false);
   host_.Do("inject", [&] { Inject(c.injection); });
@@ -164,8 +165,8 @@ const MonitoringCase kMonitoringCases[] = {
     {"EndlessTurnForGood", {FaultKind::kEndlessTurn, kForGood, ""}, {}, 10},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cycle, MonitoringFaultMatrix, ::testing::ValuesIn(kMonitoringCases),
-                         CaseName<::testing::TestParamInfo<MonitoringCase>>);
+INSTANTIATE_TEST_SUITE_P(Cycle, MonitoringFaultMatrix, InBothPaces(kMonitoringCases),
+                         PacedCaseName<::testing::TestParamInfo<Paced<MonitoringCase>>>);
 
 }  // namespace
 }  // namespace vigil::faults::test

@@ -28,7 +28,7 @@ struct ResectionCase {
   friend void PrintTo(const ResectionCase& c, std::ostream* os) { *os << c.name; }
 };
 
-class ResectionFaults : public FaultWorld, public ::testing::WithParamInterface<ResectionCase> {
+class ResectionFaults : public FaultWorld, public ::testing::WithParamInterface<Paced<ResectionCase>> {
  protected:
   ResectionFaults() {
     Connect();
@@ -46,7 +46,8 @@ class ResectionFaults : public FaultWorld, public ::testing::WithParamInterface<
 };
 
 TEST_P(ResectionFaults, AnObservationIsCapturedAsMeasuredOrRefusedAndTheNextIsCaptured) {
-  const ResectionCase& c = GetParam();
+  const ResectionCase& c = std::get<0>(GetParam());
+  Settings().reply_driven = std::get<1>(GetParam());
   ScriptPointAt("R1").Do("inject", [&] { Inject(c.injection); });
   host_.SelectText(OD::kListId, "R1")
       .PressSoftKey(2)
@@ -108,8 +109,8 @@ const ResectionCase kResectionCases[] = {
     {"EndlessSearchForGood", {FaultKind::kEndlessTurn, kForGood, ""}, false, {kFailedReading}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Resection, ResectionFaults, ::testing::ValuesIn(kResectionCases),
-                         CaseName<::testing::TestParamInfo<ResectionCase>>);
+INSTANTIATE_TEST_SUITE_P(Resection, ResectionFaults, InBothPaces(kResectionCases),
+                         PacedCaseName<::testing::TestParamInfo<Paced<ResectionCase>>>);
 
 }  // namespace
 }  // namespace vigil::faults::test

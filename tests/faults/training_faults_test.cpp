@@ -68,10 +68,11 @@ struct PointCase {
   friend void PrintTo(const PointCase& c, std::ostream* os) { *os << c.name; }
 };
 
-class TrainingPointFaults : public TrainingFaults, public ::testing::WithParamInterface<PointCase> {};
+class TrainingPointFaults : public TrainingFaults, public ::testing::WithParamInterface<Paced<PointCase>> {};
 
 TEST_P(TrainingPointFaults, APointIsAddedAsMeasuredOrNotAtAllAndTheNextOneIsAdded) {
-  const PointCase& c = GetParam();
+  const PointCase& c = std::get<0>(GetParam());
+  Settings().reply_driven = std::get<1>(GetParam());
   PointAt("M1");
   host_.Press(TD::kPageKeyId);
   ScriptAddPoint([&] { Inject(c.injection); }).Do("the fault struck; off", [&] {
@@ -119,8 +120,8 @@ const PointCase kPointCases[] = {
     {"EndlessSearchForGood", {FaultKind::kEndlessTurn, kForGood, ""}, false, {}},
 };
 
-INSTANTIATE_TEST_SUITE_P(MeasurePoint, TrainingPointFaults, ::testing::ValuesIn(kPointCases),
-                         CaseName<::testing::TestParamInfo<PointCase>>);
+INSTANTIATE_TEST_SUITE_P(MeasurePoint, TrainingPointFaults, InBothPaces(kPointCases),
+                         PacedCaseName<::testing::TestParamInfo<Paced<PointCase>>>);
 
 // ---- the 2D scan ------------------------------------------------------------------------------
 
@@ -133,7 +134,7 @@ struct ScanCase {
   friend void PrintTo(const ScanCase& c, std::ostream* os) { *os << c.name; }
 };
 
-class ScanFaults : public TrainingFaults, public ::testing::WithParamInterface<ScanCase> {
+class ScanFaults : public TrainingFaults, public ::testing::WithParamInterface<Paced<ScanCase>> {
  protected:
   /// The scan window from Ha 90 to 140 gon, Va 90 to 110 gon: M1 and M2 are in it.
   ScriptedHost& ScriptCorners() {
@@ -173,7 +174,8 @@ class ScanFaults : public TrainingFaults, public ::testing::WithParamInterface<S
 };
 
 TEST_P(ScanFaults, AScanEndsWithOnlyTrueHitsAndTheNextScanFindsBothPrisms) {
-  const ScanCase& c = GetParam();
+  const ScanCase& c = std::get<0>(GetParam());
+  Settings().reply_driven = std::get<1>(GetParam());
   ScriptCorners()
       .Do("inject", [&] { Inject(c.injection); })
       .Press(SD::kStartKeyId)
@@ -220,8 +222,8 @@ const ScanCase kScanCases[] = {
     {"WindowGoneForGood", {FaultKind::kWindowGone, kForGood, ""}, true, kNoScanReply, {}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Scan2D, ScanFaults, ::testing::ValuesIn(kScanCases),
-                         CaseName<::testing::TestParamInfo<ScanCase>>);
+INSTANTIATE_TEST_SUITE_P(Scan2D, ScanFaults, InBothPaces(kScanCases),
+                         PacedCaseName<::testing::TestParamInfo<Paced<ScanCase>>>);
 
 }  // namespace
 }  // namespace vigil::faults::test

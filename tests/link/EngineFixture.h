@@ -23,6 +23,9 @@ class EngineFixture : public LinkFixture {
     void OnTimer(int) override {
       if (!engine->OnTimer()) settings->OnTimer();
     }
+    void OnNotify(int code) override {
+      if (code == kReplyInNotice) engine->OnReplyIn();
+    }
   };
 
   explicit EngineFixture(std::uint32_t startTick = 1000) : LinkFixture(startTick) {

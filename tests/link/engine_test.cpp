@@ -16,9 +16,25 @@ std::string DistanceLine(const std::string& ha, const std::string& va, const std
   return "#S*ST2,0," + ha + "," + va + "," + sd + "\r\n";
 }
 
-using EngineTest = EngineFixture;
+// Every case runs reply-driven and on the fixed poll periods: the same commands, results and
+// notices, and never a command sooner after "Ee", "*ST2" or "*ST6" than their 300 ms pause.
+class EngineTest : public EngineFixture, public ::testing::WithParamInterface<bool> {
+ protected:
+  EngineTest() { station_.reply_driven = GetParam(); }
+  void TearDown() override {
+    const auto& sent = Peer().Received();
+    const auto& at = Peer().ReceivedAtMs();
+    for (std::size_t i = 1; i < sent.size(); ++i) {
+      const std::string& before = sent[i - 1];
+      if (before == "#SEe\r\n" || before == "#S*ST2\r\n" || before.rfind("#S*ST6 ", 0) == 0) {
+        EXPECT_GE(at[i] - at[i - 1], kFirePauseMs) << sent[i] << " after " << before;
+      }
+    }
+    EngineFixture::TearDown();
+  }
+};
 
-TEST_F(EngineTest, TurnSearchAnglesAndDistanceEndInOneReducedReading) {
+TEST_P(EngineTest, TurnSearchAnglesAndDistanceEndInOneReducedReading) {
   engine_->SetPrismContext("XYZ001", survey::kPrismMonitoring);
   AnswerWithLine("*DHA0500000VA1000000\r\n", kOk, 3000);
   AcknowledgeAll({"/C 0\r\n\r\n", "*ST0\r\n"});
@@ -26,8 +42,12 @@ TEST_F(EngineTest, TurnSearchAnglesAndDistanceEndInOneReducedReading) {
   AnswerWithLine("Ee\r\n", "#SEe 0 00,0,0,0,100.00000,50.00000,0,0\r\n");
   AnswerWithLine("*ST2\r\n", DistanceLine("50.00000", "100.00000", "100.0000"));
 
+  const std::uint64_t start = NowMs();
   engine_->TurnTo(50.0, 100.0, Counting(), false, true);
   ASSERT_TRUE(RunUntilCompleted());
+  // Reply-driven: each step goes on when its line is in (3 s turn, 1.5 s search, two 0.4 s
+  // readings, the waits for the acknowledgements); fixed: at the next 2 s or 1 s poll.
+  EXPECT_EQ(NowMs() - start, GetParam() ? 5450u : 9150u);
   EXPECT_EQ(Sent(), (std::vector<std::string>{"*DHA0500000VA1000000\r\n", "/C 0\r\n\r\n", "*SJ000000\r\n",
                                               "Ee\r\n", "/C 0\r\n\r\n", "*ST2\r\n", "*ST0\r\n"}));
   EXPECT_EQ(results_, std::vector<int>{0});
@@ -42,7 +62,7 @@ TEST_F(EngineTest, TurnSearchAnglesAndDistanceEndInOneReducedReading) {
   EXPECT_EQ(completions_, 1) << "one operation, one completion";
 }
 
-TEST_F(EngineTest, TurnErrorsDecideBetweenMeasuringAnywayAndFailing) {
+TEST_P(EngineTest, TurnErrorsDecideBetweenMeasuringAnywayAndFailing) {
   struct Case {
     const char* answer;
     bool measures;
@@ -70,7 +90,7 @@ TEST_F(EngineTest, TurnErrorsDecideBetweenMeasuringAnywayAndFailing) {
   }
 }
 
-TEST_F(EngineTest, ATurnWithoutAnyAckEndsAfterFiveSecondsAndStillMeasures) {
+TEST_P(EngineTest, ATurnWithoutAnyAckEndsAfterFiveSecondsAndStillMeasures) {
   AcknowledgeAll({"/C 0\r\n\r\n", "*ST0\r\n"});
   AnswerWithLine("*ST2\r\n", DistanceLine("1.00000", "100.00000", "20.0000"));
   const std::uint64_t start = NowMs();
@@ -85,7 +105,7 @@ TEST_F(EngineTest, ATurnWithoutAnyAckEndsAfterFiveSecondsAndStillMeasures) {
 
 // The only sign of a dead link the engine has: a turn nobody acknowledged. Told once per
 // change; an acknowledged turn that fails (a target not there) is no lost link.
-TEST_F(EngineTest, ALinkReportedLostByAnUnacknowledgedTurnAndBackByAnAcknowledgedOne) {
+TEST_P(EngineTest, ALinkReportedLostByAnUnacknowledgedTurnAndBackByAnAcknowledgedOne) {
   std::vector<bool> reports;
   engine_->SetLinkReport([&](bool answering) { reports.push_back(answering); });
   AcknowledgeAll({"/C 0\r\n\r\n", "*ST0\r\n"});
@@ -102,7 +122,7 @@ TEST_F(EngineTest, ALinkReportedLostByAnUnacknowledgedTurnAndBackByAnAcknowledge
   EXPECT_EQ(reports, (std::vector<bool>{false, true}));
 }
 
-TEST_F(EngineTest, AnAcknowledgedTurnThatNeverEndsTimesOutAfterSeventySeconds) {
+TEST_P(EngineTest, AnAcknowledgedTurnThatNeverEndsTimesOutAfterSeventySeconds) {
   Peer().Answer("#S*DHA1000000VA1000000\r\n", {{5, std::string(1, kAck)}});
   AcknowledgeAll({"/C 0\r\n\r\n", "*ST0\r\n"});
   const std::uint64_t start = NowMs();
@@ -112,7 +132,7 @@ TEST_F(EngineTest, AnAcknowledgedTurnThatNeverEndsTimesOutAfterSeventySeconds) {
   EXPECT_LE(NowMs() - start, 73000u);
 }
 
-TEST_F(EngineTest, DistanceLinesWithErrorCodesAreSkippedUntilAGoodLine) {
+TEST_P(EngineTest, DistanceLinesWithErrorCodesAreSkippedUntilAGoodLine) {
   engine_->SetPrismContext("P", survey::kPrismReference);
   Peer().Answer("#S*ST2\r\n", {{5, DistanceLine("10.00000", "100.00000", "E201")},
                                {2500, DistanceLine("10.00000", "100.00000", "50.0000")}});
@@ -124,7 +144,7 @@ TEST_F(EngineTest, DistanceLinesWithErrorCodesAreSkippedUntilAGoodLine) {
   EXPECT_EQ(CountSent("*ST0\r\n"), 1u);
 }
 
-TEST_F(EngineTest, ADistanceWithoutAGoodLineTimesOutStopsAndReports) {
+TEST_P(EngineTest, ADistanceWithoutAGoodLineTimesOutStopsAndReports) {
   Peer().Answer("#S*ST2\r\n", {{5, DistanceLine("10.00000", "100.00000", "0.0000")}});
   AcknowledgeAll({"*ST0\r\n"});
   engine_->MeasureDistance(Counting(), true);
@@ -134,7 +154,7 @@ TEST_F(EngineTest, ADistanceWithoutAGoodLineTimesOutStopsAndReports) {
   EXPECT_TRUE(engine_->Stopped());
 }
 
-TEST_F(EngineTest, AnUnexpectedDistanceLineIsShownMarkedAndWaitedOut) {
+TEST_P(EngineTest, AnUnexpectedDistanceLineIsShownMarkedAndWaitedOut) {
   Peer().Answer("#S*ST2\r\n", {{5, "#Sgarbage\r\n"}});
   Peer().Answer("#S*ST0\r\n", {});
   engine_->MeasureDistance(Counting(), true);
@@ -145,7 +165,7 @@ TEST_F(EngineTest, AnUnexpectedDistanceLineIsShownMarkedAndWaitedOut) {
   EXPECT_TRUE(engine_->FailedMark());
 }
 
-TEST_F(EngineTest, FaceChangeTurnsToTheOtherFaceAndReadsAnglesThere) {
+TEST_P(EngineTest, FaceChangeTurnsToTheOtherFaceAndReadsAnglesThere) {
   AnswerWithLine("Ee\r\n", kAngles150);
   AnswerWithLine("*DHA3500000VA3020000\r\n", kOk);
   engine_->ChangeFace(true);
@@ -155,7 +175,7 @@ TEST_F(EngineTest, FaceChangeTurnsToTheOtherFaceAndReadsAnglesThere) {
   EXPECT_EQ(engine_->ReadingResult(), 0);
 }
 
-TEST_F(EngineTest, RelativeReadingsAreReducedByTheOrientationAndNormalised) {
+TEST_P(EngineTest, RelativeReadingsAreReducedByTheOrientationAndNormalised) {
   station_.orientation = 20.0;
   engine_->SetPrismContext("R", survey::kPrismReflectorless);
   AcknowledgeAll({"/C 2\r\n\r\n", "*ST0\r\n"});
@@ -167,7 +187,7 @@ TEST_F(EngineTest, RelativeReadingsAreReducedByTheOrientationAndNormalised) {
   EXPECT_NEAR(engine_->Reading().haGon, 390.0, 1e-9);
 }
 
-TEST_F(EngineTest, AnglesOnlyReadingReportsAndAFailedOneZeroesTheTilt) {
+TEST_P(EngineTest, AnglesOnlyReadingReportsAndAFailedOneZeroesTheTilt) {
   engine_->MutableReading().tiltX = 5.0;
   AnswerWithLine("Ee\r\n", "#SEe 0 00,0,0,0,E115,150.00000,0.1,0.2\r\n");
   engine_->MeasureAngles(Counting(), true);
@@ -177,7 +197,7 @@ TEST_F(EngineTest, AnglesOnlyReadingReportsAndAFailedOneZeroesTheTilt) {
   EXPECT_EQ(CountSent("*ST2\r\n"), 0u);
 }
 
-TEST_F(EngineTest, ANullRoutineFinishesWithoutACompletion) {
+TEST_P(EngineTest, ANullRoutineFinishesWithoutACompletion) {
   AnswerWithLine("Ee\r\n", kAngles150);
   engine_->MeasureAngles(nullptr, true);
   loop_.RunFor(10000);
@@ -186,7 +206,7 @@ TEST_F(EngineTest, ANullRoutineFinishesWithoutACompletion) {
   EXPECT_EQ(completions_, 0);
 }
 
-TEST_F(EngineTest, ScanLinesEachCompleteOnceWhileTheTimerRuns) {
+TEST_P(EngineTest, ScanLinesEachCompleteOnceWhileTheTimerRuns) {
   station_.orientation = 0.0;
   Peer().Answer("#S*ST6 10.0000,95.0,30.0000,105.0,,,,\r\n\r\n",
                 {{5, "#S*ST6,0,1,7,12.00000,99.00000,0\r\n#S*ST6,0,2,8,21.00000,101.00000,0\r\n"}});
@@ -198,6 +218,11 @@ TEST_F(EngineTest, ScanLinesEachCompleteOnceWhileTheTimerRuns) {
   EXPECT_EQ(engine_->ScanValue2(), 8);
   EXPECT_EQ(engine_->ActiveTimer(), kScanTimer) << "the scan screen decides when the scan is over";
 }
+
+INSTANTIATE_TEST_SUITE_P(Paces, EngineTest, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& pace) {
+                           return pace.param ? "ReplyDriven" : "FixedPeriods";
+                         });
 
 class EngineAtWrapTest : public EngineFixture {
  protected:

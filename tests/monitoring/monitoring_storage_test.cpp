@@ -9,6 +9,7 @@
 #include "monitoring/CyclesDialog.h"
 #include "monitoring/DownloadDialog.h"
 #include "monitoring/FolderBrowserDialog.h"
+#include "monitoring/PointPlotDialog.h"
 #include "results/CycleStore.h"
 
 namespace vigil::monitoring {
@@ -352,6 +353,76 @@ TEST_F(StorageTest, TheCorrectedPageShowsTheLastEvaluatedCycleWithItsReferences)
             EXPECT_EQ(c->ListCell(CorrectedDialog::kListId, 5, 4), "") << "M2 has not moved";
             EXPECT_EQ(c->ListCell(CorrectedDialog::kListId, 7, 1), "") << "M4 was never measured";
           })
+      .Press(CorrectedDialog::kCloseKeyId)
+      .WaitForDialog<MD>();
+  host_.EndAll();
+  host_.Run(dialog);
+}
+
+TEST_F(StorageTest, APointsPlotShowsEveryCycleWithItsBandAndTheLimitsOfOneComponent) {
+  const survey::StationPosition station{2250.0, 5120.0, 438.15};
+  ASSERT_TRUE(platform::CreateFolder(DataFolder()));
+  std::string error;
+  auto db = results::ResultsDatabase::Open(DataFolder() / results::kResultsFileName, error);
+  ASSERT_TRUE(db) << error;
+  // M1 moves (3, -2, 1) mm in full; half of it on the first day.
+  const struct {
+    const char* file;
+    const char* date;
+    int cycle;
+    double scale;
+  } cycles[] = {{"STN1_PROJ_07-Dec-2026_Cycle_1.vgl", "07-12-2026", 1, 0.5},
+                {"STN1_PROJ_08-Dec-2026_Cycle_3.vgl", "08-12-2026", 3, 1.0}};
+  for (const auto& c : cycles) {
+    PutDataFile(c.file, evaluation::test::CycleText(station, station, 0.0, c.cycle, c.date, c.scale));
+    ASSERT_EQ(results::StoreCycleFile(*db, DataFolder() / c.file, Settings(),
+                                      evaluation::test::Trained(station), {})
+                  .outcome,
+              results::StoreOutcome::kStored);
+  }
+  ASSERT_TRUE(platform::WriteFileBytesAtomic(Context().Layout().ProgramFolder() / "alarms.conf",
+                                             "point.M1.alert.de_mm = 2\npoint.M1.alarm.de_mm = 4\n"));
+  using PP = PointPlotDialog;
+  const auto plot = [&] { return host_.Front<PP>()->Find(PP::kPlotId); };
+  MD dialog(Window(), false);
+  host_.Press(MD::kButton4Id)
+      .Press(MD::kButton3Id)
+      .WaitForDialog<CorrectedDialog>()
+      .Press(CorrectedDialog::kSoftKey1Id)
+      .AnswerMessageBox("Please select a point to plot.")
+      .SelectText(CorrectedDialog::kListId, "M1")
+      .Press(CorrectedDialog::kSoftKey1Id)
+      .WaitForDialog<PP>()
+      .Do("dE, dN, dH of both cycles, with bands",
+          [&] {
+            EXPECT_EQ(host_.Front<PP>()->Title(), "Plot : PROJ - STN1 [M1]");
+            ASSERT_EQ(plot()->plotLines.size(), 3u);
+            const double full[] = {3.0, -2.0, 1.0};
+            for (int k = 0; k < 3; ++k) {
+              const auto& points = plot()->plotLines[static_cast<std::size_t>(k)].points;
+              ASSERT_EQ(points.size(), 2u);
+              EXPECT_NEAR(points[0].y, 0.5 * full[k], 0.05);
+              EXPECT_NEAR(points[1].y, full[k], 0.05);
+              EXPECT_NEAR(points[1].x, 1.0, 1e-3) << "days since the first cycle";
+              EXPECT_GT(points[1].band, 0.0);
+            }
+            EXPECT_TRUE(plot()->plotLevels.empty()) << "limits differ per component";
+          })
+      .Press(PP::kSoftKey1Id)
+      .Do("dE alone with its limits",
+          [&] {
+            ASSERT_EQ(plot()->plotLines.size(), 1u);
+            EXPECT_EQ(plot()->plotLines[0].name, "dE");
+            ASSERT_EQ(plot()->plotLevels.size(), 4u);
+            EXPECT_EQ(plot()->plotLevels[0].name, "alert");
+            EXPECT_EQ(plot()->plotLevels[1].y, -2.0);
+            EXPECT_EQ(plot()->plotLevels[3].severity, 1);
+            EXPECT_EQ(host_.Front<PP>()->Text(PP::kSoftKey1Id), "All");
+          })
+      .Press(PP::kSoftKey1Id)
+      .Do("all three again", [&] { EXPECT_EQ(plot()->plotLines.size(), 3u); })
+      .Press(PP::kCloseKeyId)
+      .WaitForDialog<CorrectedDialog>()
       .Press(CorrectedDialog::kCloseKeyId)
       .WaitForDialog<MD>();
   host_.EndAll();

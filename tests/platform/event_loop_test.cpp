@@ -16,6 +16,7 @@ struct Recorder : Window {
     log.push_back("T" + std::to_string(id) + "@" + std::to_string(loop->Time().ElapsedMs()));
   }
   void OnCopyData(std::string_view bytes) override { log.push_back("D" + std::string(bytes)); }
+  void OnNotify(int code) override { log.push_back("N" + std::to_string(code)); }
 };
 
 class EventLoopTest : public ::testing::Test {
@@ -135,6 +136,36 @@ TEST_F(EventLoopTest, AFloodedWindowKeepsABoundedQueueWhileTheLinkKeepsEveryRepl
   loop_.PostCopyData(handle_, "after");
   loop_.DispatchPending(handle_);
   EXPECT_EQ(window_.log.back(), "Dafter") << "room again once the queue was dispatched";
+}
+
+TEST_F(EventLoopTest, NotificationsCoalesceAndGoWithTheirWindow) {
+  loop_.PostNotify(handle_, 1);
+  loop_.PostNotify(handle_, 1);  // the first one is still queued: it says it already
+  loop_.PostCopyData(handle_, "x");
+  loop_.PostNotify(handle_, 2);
+  loop_.DispatchPending();
+  EXPECT_EQ(window_.log, (std::vector<std::string>{"N1", "Dx", "N2"}));
+  loop_.PostNotify(handle_, 1);
+  loop_.RemoveWindow(handle_);
+  EXPECT_EQ(loop_.PendingCount(), 0u);
+}
+
+TEST_F(EventLoopTest, ATickTakenEarlyIsSkippedAndTheNextKeepsThePhase) {
+  loop_.SetTimer(handle_, 3, 1000);
+  EXPECT_EQ(loop_.MsUntilWork(), 1000u);
+  EXPECT_EQ(loop_.TimerDueMs(handle_, 3), 1000u);
+  loop_.SkipTimerTick(handle_, 3);
+  loop_.RunFor(2500);
+  EXPECT_EQ(window_.log, (std::vector<std::string>{"T3@2000"}));
+  EXPECT_EQ(loop_.TimerDueMs(handle_, 4), UINT64_MAX);
+  loop_.KillTimer(handle_, 3);
+  EXPECT_EQ(loop_.MsUntilWork(), UINT64_MAX) << "nothing armed: a host may sleep for good";
+  int hooked = 0;
+  loop_.SetWorkHook([&] { ++hooked; });
+  loop_.Post([] {});
+  loop_.SetTimer(handle_, 1, 10);
+  EXPECT_EQ(hooked, 2);
+  EXPECT_EQ(loop_.MsUntilWork(), 0u);
 }
 
 TEST(EventLoopReal, PostsFromAnotherThreadWakeTheLoop) {

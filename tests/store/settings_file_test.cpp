@@ -163,5 +163,32 @@ TEST(SettingsEntries, SheetFormsInFileOrder) {
             "0,3,5,1,0,4,01:00 AM,1,01:00 AM|2,05:00 AM|3,09:00 AM|4,01:00 PM|5,05:00 PM|6,09:00 PM");
 }
 
+TEST(SettingsFileReader, ReplyDrivenUnlessTheFileAsksForTheFixedPeriods) {
+  struct Case {
+    const char* line;
+    bool replyDriven;
+    const char* written;  ///< what a save adds for it
+  };
+  const Case cases[] = {
+      {"", true, ""},  // every file written before the key existed
+      {"reply_driven=0", false, "reply_driven=0"},
+      {"reply_driven=1", true, ""},
+      {"reply_driven=", true, ""},
+      {"reply_driven=x", true, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    ProjectStationSettings s;
+    s.reply_driven = !c.replyDriven;
+    ASSERT_TRUE(ReadSettingsFile(FileOf(std::string("project=P\r\n") + c.line), s));
+    EXPECT_EQ(s.reply_driven, c.replyDriven);
+    SettingsEntries entries;
+    AddReplyDrivenEntry(s, entries);
+    std::string written;
+    for (const auto& [key, value] : entries) written += key + "=" + value;
+    EXPECT_EQ(written, c.written);
+  }
+}
+
 }  // namespace
 }  // namespace vigil::store

@@ -1,6 +1,7 @@
 #include "ui/qt/ControlWidgets.h"
 
 #include "ui/qt/ButtonIcons.h"
+#include "ui/qt/PlotWidget.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -18,13 +19,16 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
 namespace vigil::ui::qt {
 
 using platform::Control;
+using platform::ControlHead;
 using platform::ControlKind;
+using platform::ListEdit;
 using platform::TreeNode;
 
 namespace {
@@ -65,6 +69,14 @@ QTreeWidget* MakeList(QWidget* parent, bool report) {
   return tree;
 }
 
+QTreeWidgetItem* MakeRowItem(const std::vector<std::string>& row) {
+  auto* item = new QTreeWidgetItem;
+  for (std::size_t c = 0; c < row.size(); ++c) item->setText(static_cast<int>(c), Q(row[c]));
+  return item;
+}
+
+void RefreshListSelection(QTreeWidget& list, const Control& now, const Control* before);
+
 void RefreshReportList(QTreeWidget& list, const Control& now, const Control* before) {
   if (before == nullptr || !SameColumns(now.columns, before->columns)) {
     list.setColumnCount(static_cast<int>(now.columns.size()));
@@ -79,11 +91,16 @@ void RefreshReportList(QTreeWidget& list, const Control& now, const Control* bef
   }
   if (before == nullptr || now.rows != before->rows || now.columns.size() != before->columns.size()) {
     list.clear();
-    for (const auto& row : now.rows) {
-      auto* item = new QTreeWidgetItem(&list);
-      for (std::size_t c = 0; c < row.size(); ++c) item->setText(static_cast<int>(c), Q(row[c]));
-    }
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(now.rows.size()));
+    for (const auto& row : now.rows) items.push_back(MakeRowItem(row));
+    // One insertion for the whole list: the view lays out once, not once a row.
+    list.addTopLevelItems(items);
   }
+  RefreshListSelection(list, now, before);
+}
+
+void RefreshListSelection(QTreeWidget& list, const Control& now, const Control* before) {
   QTreeWidgetItem* selected = now.selected >= 0 ? list.topLevelItem(now.selected) : nullptr;
   if (list.currentItem() != selected || (selected != nullptr && !selected->isSelected())) {
     list.setCurrentItem(selected);
@@ -179,6 +196,13 @@ QRect WidgetRect(const Control& control) {
   return QRect(control.rect.x, control.rect.y, control.rect.width, height);
 }
 
+QRect ScreenFit::Apply(const QRect& laidOut) const {
+  // Top and bottom are mapped, not the height, so neighbouring rows keep their gap.
+  const int top = topPx + static_cast<int>(std::lround(laidOut.y() * yScale));
+  const int bottom = topPx + static_cast<int>(std::lround((laidOut.y() + laidOut.height()) * yScale));
+  return QRect(laidOut.x(), top, laidOut.width(), bottom - top);
+}
+
 void FitTabCaptions(QTabWidget& tabs, const std::vector<std::string>& captions) {
   auto show = [&](bool twoLines) {
     for (int i = 0; i < tabs.count() && i < static_cast<int>(captions.size()); ++i) {
@@ -265,14 +289,50 @@ QWidget* CreateControlWidget(const Control& control, QWidget* parent) {
       widget = bar;
       break;
     }
+    case ControlKind::Plot:
+      widget = MakePlot(parent);
+      break;
   }
   widget->setObjectName(ControlObjectName(control.id));
   return widget;
 }
 
-void RefreshControlWidget(QWidget& widget, const Control& now, const Control* before) {
+bool FollowListEdit(QTreeWidget& list, const Control& now, Control& shown) {
+  if (now.listRevision != shown.listRevision + 1 || now.columns.size() != shown.columns.size()) return false;
+  const ListEdit& edit = now.listEdit;
+  const auto row = static_cast<std::size_t>(edit.row);
+  switch (edit.kind) {
+    case ListEdit::Kind::None:
+      break;
+    case ListEdit::Kind::Cell: {
+      QTreeWidgetItem* item = list.topLevelItem(edit.row);
+      if (item == nullptr || row >= shown.rows.size() || row >= now.rows.size()) return false;
+      const std::string& text = now.rows[row][static_cast<std::size_t>(edit.column)];
+      item->setText(edit.column, Q(text));
+      shown.rows[row][static_cast<std::size_t>(edit.column)] = text;
+      break;
+    }
+    case ListEdit::Kind::Insert:
+      if (row > shown.rows.size() || row >= now.rows.size()) return false;
+      list.insertTopLevelItem(edit.row, MakeRowItem(now.rows[row]));
+      shown.rows.insert(shown.rows.begin() + edit.row, now.rows[row]);
+      break;
+    case ListEdit::Kind::Delete:
+      if (row >= shown.rows.size()) return false;
+      delete list.takeTopLevelItem(edit.row);
+      shown.rows.erase(shown.rows.begin() + edit.row);
+      break;
+    case ListEdit::Kind::All:
+      return false;
+  }
+  RefreshListSelection(list, now, &shown);
+  static_cast<ControlHead&>(shown) = now;
+  return true;
+}
+
+void RefreshControlWidget(QWidget& widget, const Control& now, const Control* before, const ScreenFit& fit) {
   const QSignalBlocker blocker(&widget);
-  const QRect rect = WidgetRect(now);
+  const QRect rect = fit.Apply(WidgetRect(now));
   if (widget.geometry() != rect) widget.setGeometry(rect);
   switch (now.kind) {
     case ControlKind::Button:
@@ -302,6 +362,9 @@ void RefreshControlWidget(QWidget& widget, const Control& now, const Control* be
                               std::max(now.rangeMin, now.rangeMax)));
       break;
     }
+    case ControlKind::Plot:
+      RefreshPlot(widget, now, before);
+      break;
   }
   if (widget.isEnabled() != now.enabled) widget.setEnabled(now.enabled);
   if (widget.isVisibleTo(widget.parentWidget()) != now.visible) widget.setVisible(now.visible);

@@ -1,9 +1,11 @@
 #include "ui/qt/DialogView.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
+#include <QTreeWidget>
 #include <set>
 
 #include "ui/qt/ControlWidgets.h"
@@ -21,9 +23,24 @@ DialogView::DialogView(QtHost& host, Dialog& dialog, QWidget* parent)
   QFont font = this->font();
   font.setPixelSize(kFontPixelSize);
   setFont(font);
+  // A page sits in a tab control that was squeezed with its window, so its rows are too.
+  fit_.yScale = static_cast<double>(kScreenHeightPx - kTitleRowPx) / kScreenHeightPx;
   if (parent == nullptr) {
     setFixedSize(kScreenWidthPx, kScreenHeightPx);
     setWindowModality(Qt::ApplicationModal);
+    fit_.topPx = kTitleRowPx;
+    titleRow_ = new QLabel(this);
+    titleRow_->setObjectName(QStringLiteral("title-row"));
+    titleRow_->setGeometry(0, 0, kScreenWidthPx, kTitleRowPx);
+    titleRow_->setIndent(3);
+    titleRow_->setAutoFillBackground(true);
+    QPalette colours = titleRow_->palette();
+    colours.setColor(QPalette::Window, QColor(0x0a, 0x24, 0x6a));
+    colours.setColor(QPalette::WindowText, Qt::white);
+    titleRow_->setPalette(colours);
+    QFont bold = font;
+    bold.setBold(true);
+    titleRow_->setFont(bold);
   }
   RefreshAll();
 }
@@ -42,7 +59,7 @@ void DialogView::Create(const Control& control) {
   entry.widget = CreateControlWidget(control, this);
   ConnectInput(*entry.widget, control);
   if (control.kind == ControlKind::Tab) SyncPages(entry, control);
-  RefreshControlWidget(*entry.widget, control, nullptr);
+  RefreshControlWidget(*entry.widget, control, nullptr, fit_);
   entry.shown = control;
   entries_[control.id] = std::move(entry);
 }
@@ -55,16 +72,18 @@ void DialogView::RefreshControl(int id) {
     return;
   }
   Entry& entry = it->second;
+  // A reading changes a cell or two of lists of a thousand rows: follow that, do not redraw.
+  if (control->kind == ControlKind::ReportList &&
+      FollowListEdit(static_cast<QTreeWidget&>(*entry.widget), *control, entry.shown)) {
+    return;
+  }
   if (control->kind == ControlKind::Tab) SyncPages(entry, *control);
-  RefreshControlWidget(*entry.widget, *control, &entry.shown);
+  RefreshControlWidget(*entry.widget, *control, &entry.shown, fit_);
   entry.shown = *control;
 }
 
 void DialogView::RefreshAll() {
-  if (isWindow()) {
-    const QString title = QString::fromStdString(dialog_.Title());
-    if (windowTitle() != title) setWindowTitle(title);
-  }
+  if (isWindow()) ShowTitle();
   std::set<int> present;
   for (const Control& control : dialog_.Controls()) {
     if (!present.insert(control.id).second) continue;  // a repeated id: the first one counts
@@ -89,6 +108,16 @@ void DialogView::RefreshAll() {
     it->second.widget->deleteLater();
     it = entries_.erase(it);
   }
+}
+
+void DialogView::ShowTitle() {
+  const QString title = QString::fromStdString(dialog_.Title());
+  if (windowTitle() != title) setWindowTitle(title);
+  if (titleRow_ == nullptr) return;
+  // A long project and station name is cut with an ellipsis, as the controller's caption is.
+  const QString shown = titleRow_->fontMetrics().elidedText(title, Qt::ElideRight, kScreenWidthPx - 6);
+  if (titleRow_->text() != shown) titleRow_->setText(shown);
+  titleRow_->setToolTip(shown != title ? title : QString());
 }
 
 void DialogView::RefreshAllNowAndLater() {

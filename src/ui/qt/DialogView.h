@@ -10,7 +10,9 @@
 
 #include "platform/Control.h"
 #include "platform/Dialog.h"
+#include "ui/qt/ControlWidgets.h"
 
+class QLabel;
 class QTabWidget;
 
 namespace vigil::ui::qt {
@@ -22,6 +24,8 @@ inline constexpr int kScreenWidthPx = 320;
 inline constexpr int kScreenHeightPx = 240;
 /// Text height of the controller's dialog font (pixels).
 inline constexpr int kFontPixelSize = 11;
+/// Height of the title row a window draws at the top of the screen (pixels).
+inline constexpr int kTitleRowPx = 16;
 
 class DialogView final : public QWidget {
  public:
@@ -41,6 +45,8 @@ class DialogView final : public QWidget {
 
   /// The widget of control `id` of this dialog (not of its pages), or null.
   QWidget* WidgetOf(int id) const;
+  /// The title row drawn inside the screen (a window), or null (a page).
+  QLabel* TitleRow() const { return titleRow_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -52,6 +58,7 @@ class DialogView final : public QWidget {
     std::vector<platform::Dialog*> pages;  // tab control: the pages it holds
   };
 
+  void ShowTitle();
   void Create(const platform::Control& control);
   void ConnectInput(QWidget& widget, const platform::Control& control);
   void SyncPages(Entry& entry, const platform::Control& tab);
@@ -61,6 +68,8 @@ class DialogView final : public QWidget {
   QtHost& host_;
   platform::Dialog& dialog_;
   std::map<int, Entry> entries_;
+  QLabel* titleRow_ = nullptr;
+  ScreenFit fit_;
   bool laterPending_ = false;
 };
 

@@ -90,6 +90,7 @@ void DialogView::ConnectInput(QWidget& widget, const Control& control) {
       break;
     case ControlKind::Label:
     case ControlKind::Progress:
+    case ControlKind::Plot:
       break;
   }
 }

@@ -30,18 +30,6 @@ QString Q(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Pumps the program's loop while the Qt loop it lives in runs.
-class LoopPump {
- public:
-  explicit LoopPump(QtHost& host) {
-    QObject::connect(&timer_, &QTimer::timeout, [&host] { host.Pump(); });
-    timer_.start(QtHost::kPumpPeriodMs);
-  }
-
- private:
-  QTimer timer_;
-};
-
 QMessageBox::Icon BoxIcon(MessageIcon icon) {
   switch (icon) {
     case MessageIcon::Question:
@@ -101,6 +89,46 @@ void UseScreenFont(QWidget& widget) {
 
 }  // namespace
 
+// Pumps the program's loop while the Qt loop it lives in runs.
+class QtHost::Pumper {
+ public:
+  explicit Pumper(QtHost& host) : host_(host) {
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { Fire(); });
+    host_.pumps_.push_back(this);
+    timer_.start(0);
+  }
+  ~Pumper() { std::erase(host_.pumps_, this); }
+  Pumper(const Pumper&) = delete;
+  Pumper& operator=(const Pumper&) = delete;
+
+  void Soon() {
+    if (!timer_.isActive() || timer_.remainingTime() > 0) timer_.start(0);
+  }
+
+ private:
+  void Fire() {
+    host_.Pump();
+    Rearm();
+  }
+  void Rearm() {
+    if (host_.Waiting()) {
+      timer_.start(kPumpPeriodMs);
+      return;
+    }
+    const std::uint64_t ms = host_.loop_.MsUntilWork();
+    if (ms == UINT64_MAX) {
+      timer_.stop();
+    } else {
+      timer_.start(static_cast<int>(std::min<std::uint64_t>(ms, 1u << 30)));
+    }
+  }
+
+  QtHost& host_;
+  QTimer timer_;
+};
+
 class QtHost::KeyFilter final : public QObject {
  public:
   explicit KeyFilter(QtHost& host) : host_(host) {}
@@ -124,9 +152,19 @@ class QtHost::KeyFilter final : public QObject {
 QtHost::QtHost(platform::EventLoop& loop, std::filesystem::path deviceRoot)
     : loop_(loop), deviceRoot_(std::move(deviceRoot)), keyFilter_(new KeyFilter(*this)) {
   QCoreApplication::instance()->installEventFilter(keyFilter_);
+  loop_.SetWorkHook([this] { RequestPump(); });
+  if (auto* driver = dynamic_cast<QtTimeDriver*>(&loop_.Time())) {
+    QObject* context = keyFilter_;
+    driver->SetWakeHook([this, context] {
+      QMetaObject::invokeMethod(
+          context, [this] { RequestPump(); }, Qt::QueuedConnection);
+    });
+  }
 }
 
 QtHost::~QtHost() {
+  loop_.SetWorkHook({});
+  if (auto* driver = dynamic_cast<QtTimeDriver*>(&loop_.Time())) driver->SetWakeHook({});
   if (QCoreApplication* app = QCoreApplication::instance()) app->removeEventFilter(keyFilter_);
   delete keyFilter_;
 }
@@ -159,7 +197,7 @@ int QtHost::RunModal(Dialog& dialog) {
   running_.push_back(Running{&dialog, &modal});
   PushModal(dialog);
   if (!dialog.Ended()) {
-    LoopPump pump(*this);
+    Pumper pump(*this);
     AnnounceShown(*view);
     modal.exec();
   }
@@ -171,8 +209,15 @@ int QtHost::RunModal(Dialog& dialog) {
 
 void QtHost::Pump() {
   if (Waiting()) return;
+  pumping_ = true;
   loop_.DispatchPending();
+  pumping_ = false;
   QuitEndedRuns();
+}
+
+void QtHost::RequestPump() {
+  // During a pump the pump sets its own next time when it is done.
+  if (!pumping_ && !pumps_.empty()) pumps_.back()->Soon();
 }
 
 void QtHost::QuitEndedRuns() {
@@ -221,7 +266,7 @@ int QtHost::MessageBox(std::string_view text, std::string_view caption, MessageI
     UseScreenFont(box);
     // Wrapped here: Qt would rather make the box wider than the screen.
     box.setText(WrapToWidth(Q(text), QFontMetrics(box.font()), kBoxTextWidthPx));
-    LoopPump pump(*this);
+    Pumper pump(*this);
     AnnounceShown(box);
     box.exec();
     if (box.clickedButton() != nullptr) answer = Answer(box.standardButton(box.clickedButton()), buttons);
@@ -241,7 +286,7 @@ std::optional<std::string> QtHost::OpenFile(std::string_view folder, std::string
     files.setFileMode(QFileDialog::ExistingFile);
     files.setAcceptMode(QFileDialog::AcceptOpen);
     files.setWindowModality(Qt::ApplicationModal);
-    LoopPump pump(*this);
+    Pumper pump(*this);
     AnnounceShown(files);
     if (files.exec() == QDialog::Accepted && !files.selectedFiles().isEmpty()) {
       const std::string native = files.selectedFiles().front().toStdString();

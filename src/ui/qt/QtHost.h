@@ -4,9 +4,12 @@
 // the soft keys; escape never closes anything).
 //
 // Two loops run on one thread. Qt's loop owns the thread; the program's EventLoop is pumped
-// from a QTimer every kPumpPeriodMs inside every Qt loop this host runs (a dialog, a message
-// box, the file dialog), because Qt does not fire a timer again while its handler is still
-// on the stack, and a nested modal run is always on that stack. A wait of the program (the
+// from a single-shot QTimer inside every Qt loop this host runs (a dialog, a message box, the
+// file dialog), because Qt does not fire a timer again while its handler is still on the
+// stack, and a nested modal run is always on that stack. The timer is set for the program's
+// next due timer or delayed task, and brought forward when something is queued (on this
+// thread through the loop's work hook, from another thread through the time driver's wake):
+// an idle program sleeps until it has something to do. A wait of the program (the
 // link waiting for a reply) blocks the thread as on the controller; with QtTimeDriver the
 // windows repaint meanwhile, and pumps and operator input hold off until the wait is over.
 #pragma once
@@ -34,7 +37,7 @@ class DialogView;
 
 class QtHost final : public platform::DialogHost {
  public:
-  /// How often the program's loop is pumped while Qt runs (ms).
+  /// How soon the program's loop is looked at again while a wait of it holds pumps off (ms).
   static constexpr int kPumpPeriodMs = 10;
 
   /// `deviceRoot`: the folder of the controller's "\" (for the open-file dialog). A
@@ -82,6 +85,10 @@ class QtHost final : public platform::DialogHost {
   void Deliver(QObject* context, std::function<void()> input);
   /// One pump of the program's loop.
   void Pump();
+  /// The innermost pump looks at the program's loop as soon as Qt's loop comes round.
+  void RequestPump();
+
+  class Pumper;
 
  private:
   class KeyFilter;
@@ -105,6 +112,8 @@ class QtHost final : public platform::DialogHost {
   std::vector<Running> running_;
   WindowShownHook shownHook_;
   KeyFilter* keyFilter_ = nullptr;
+  std::vector<Pumper*> pumps_;  ///< innermost last
+  bool pumping_ = false;
 };
 
 }  // namespace vigil::ui::qt

@@ -6,6 +6,17 @@
 
 namespace vigil::ui::qt {
 
+void QtTimeDriver::Wake() {
+  real_.Wake();
+  std::lock_guard lock(hookMutex_);
+  if (wakeHook_) wakeHook_();
+}
+
+void QtTimeDriver::SetWakeHook(std::function<void()> hook) {
+  std::lock_guard lock(hookMutex_);
+  wakeHook_ = std::move(hook);
+}
+
 void QtTimeDriver::WaitUntil(std::uint64_t untilMs) {
   if (QCoreApplication::instance() == nullptr) {
     real_.WaitUntil(untilMs);

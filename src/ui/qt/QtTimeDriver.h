@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <mutex>
 
 #include "platform/Clock.h"
 
@@ -19,7 +21,10 @@ class QtTimeDriver final : public platform::TimeDriver {
   std::uint32_t TickCount() override { return real_.TickCount(); }
   platform::LocalDateTime Now() override { return real_.Now(); }
   void WaitUntil(std::uint64_t untilMs) override;
-  void Wake() override { real_.Wake(); }
+  void Wake() override;
+  /// Called by Wake (from any thread) after the blocked wait is woken, so a loop that is not
+  /// waiting here but idle in Qt looks too; must be callable from any thread. Empty: none.
+  void SetWakeHook(std::function<void()> hook);
   bool IsVirtual() const override { return false; }
 
   /// True inside WaitUntil: nothing of the program may run now (pumps and input hold off).
@@ -28,6 +33,8 @@ class QtTimeDriver final : public platform::TimeDriver {
  private:
   platform::RealTimeDriver real_;
   bool waiting_ = false;
+  std::mutex hookMutex_;
+  std::function<void()> wakeHook_;
 };
 
 }  // namespace vigil::ui::qt
