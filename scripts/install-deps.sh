@@ -12,6 +12,7 @@ packages=(
   libeigen3-dev libboost-dev libsqlite3-dev
   libsystemd-dev
   libcpp-httplib-dev chromium
+  libmosquitto-dev mosquitto
 )
 # Node and npm for the dashboard's plotting library and its browser tests: the machine's own
 # when it has them, Debian's otherwise.

@@ -14,6 +14,14 @@ const char* StationEventName(StationEventKind kind) {
       return "no cycle";
     case StationEventKind::kCyclesResumed:
       return "cycles resumed";
+    case StationEventKind::kLinkLost:
+      return "link lost";
+    case StationEventKind::kLinkRestored:
+      return "link restored";
+    case StationEventKind::kDataNotWritten:
+      return "data not written";
+    case StationEventKind::kResultsNotWritten:
+      return "results not written";
   }
   return "";
 }

@@ -17,9 +17,14 @@ enum class StationEventKind {
   kNotCorrected = 1,       ///< `why` from the evaluation
   kNoCycle = 2,            ///< no cycle for the configured hours
   kCyclesResumed = 3,      ///< a cycle again after kNoCycle
+  kLinkLost = 4,           ///< the instrument stopped acknowledging commands
+  kLinkRestored = 5,       ///< it answers again
+  kDataNotWritten = 6,     ///< readings of a cycle not written to its cycle file; `why` counts them
+  kResultsNotWritten = 7,  ///< a cycle not written to the results database; `why` from it
 };
 
-/// "reference excluded", "not corrected", "no cycle", "cycles resumed".
+/// "reference excluded", "not corrected", "no cycle", "cycles resumed", "link lost", "link
+/// restored", "data not written", "results not written".
 const char* StationEventName(StationEventKind kind);
 
 struct StationEvent {
@@ -45,6 +50,8 @@ class CycleWatch {
   /// Evaluated at `nowMs` (local time).
   std::optional<StationEvent> Check(std::int64_t nowMs);
   bool Raised() const { return raised_; }
+  /// "no cycle" was raised before (an earlier run): not raised again until cycles resume.
+  void MarkRaised() { raised_ = true; }
 
  private:
   double hours_;

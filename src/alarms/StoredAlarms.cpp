@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "alarms/EventNotifications.h"
+
 namespace vigil::alarms {
 
 namespace {
@@ -48,7 +50,7 @@ std::vector<PointSample> StoredSamples(results::Database& db, std::int64_t cycle
 }  // namespace
 
 bool JudgeStoredCycle(results::ResultsDatabase& rdb, const results::CycleKey& key, const AlarmLimits& limits,
-                      JudgedCycle& judged, std::string& error) {
+                      JudgedCycle& judged, std::string& error, const std::vector<std::string>& transports) {
   results::Database& db = rdb.Raw();
   judged = JudgedCycle{};
   Statement cycle = db.Prepare(
@@ -104,12 +106,16 @@ bool JudgeStoredCycle(results::ResultsDatabase& rdb, const results::CycleKey& ke
       "INSERT INTO alarm_events (project, station, file, time_ms, kind, point, level, quantity, value, "
       "limit_value, why) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11)");
   bool ok = event.Valid();
+  const EventOrigin origin{key.project, key.station, key.file};
   for (const AlarmEvent& e : judged.events) {
     event.Bind(1, key.project).Bind(2, key.station).Bind(3, key.file).Bind(4, e.timeMs);
     event.Bind(5, std::string_view(EventKindName(e.kind))).Bind(6, e.point);
     event.Bind(7, std::string_view(LevelName(e.level))).Bind(8, std::string_view(QuantityKey(e.quantity)));
     event.Bind(9, e.value).Bind(10, e.limit).Bind(11, std::string_view(""));
     ok = ok && Run(event);
+    const std::int64_t id = db.LastInsertId();
+    ok = ok && QueueNotifications(db, id, origin, e.point, EventJson(id, origin, e),
+                                  PointStateJson(origin, e.point, tracker, timeMs), timeMs, transports);
   }
   for (const StationEvent& e : judged.stationEvents) {
     event.Bind(1, key.project).Bind(2, key.station).Bind(3, key.file).Bind(4, e.timeMs);
@@ -120,6 +126,8 @@ bool JudgeStoredCycle(results::ResultsDatabase& rdb, const results::CycleKey& ke
         .BindNull(10)
         .Bind(11, e.why);
     ok = ok && Run(event);
+    const std::int64_t id = db.LastInsertId();
+    ok = ok && QueueNotifications(db, id, origin, e.point, EventJson(id, origin, e), "", timeMs, transports);
   }
   Statement state = db.Prepare(
       "INSERT OR REPLACE INTO alarm_states (project, station, point, level, open, confirmed, beyond_cycles) "

@@ -20,9 +20,11 @@ struct JudgedCycle {
 };
 
 /// Judges the cycle `key` of the database (its point results, references and correction) at
-/// the time of its last reading. False with `error` and nothing written when the cycle is not
-/// in the database or the write fails.
+/// the time of its last reading. Every event gets one notification row per name of
+/// `transports`, in the same transaction. False with `error` and nothing written when the
+/// cycle is not in the database or the write fails.
 bool JudgeStoredCycle(results::ResultsDatabase& db, const results::CycleKey& key, const AlarmLimits& limits,
-                      JudgedCycle& judged, std::string& error);
+                      JudgedCycle& judged, std::string& error,
+                      const std::vector<std::string>& transports = {});
 
 }  // namespace vigil::alarms

@@ -44,6 +44,7 @@ int RunMainWindow(platform::EventLoop& loop, platform::MessageBus& bus, platform
     app.SetHooks(&hooks);
     app.Window().SetResumeAtStart(resume);
     app.Context().Link().SetObserver(trace.get());
+    hooks.StartAlarms(app.Context());
     ServiceNotifier service(loop);
     service.Start();
     result = app.Run();

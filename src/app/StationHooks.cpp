@@ -27,9 +27,20 @@ void StationHooks::OpenOrientation(ui::MainWindow& window) {
   orientation_.Open(window.Context());
 }
 
+void StationHooks::OnScheduleTick(ui::MainWindow& window) {
+  monitoring_.OnScheduleTick(window);
+  alarms_.ScheduleTick(window.Context(), window.MonitoringEnabled());
+}
+
 bool StationHooks::OnCycleStored(ui::MainWindow& window, const std::filesystem::path& cycleFile) {
   ui::AppContext& context = window.Context();
-  return results_.Store(cycleFile, context.Settings(), context.Layout());
+  const bool stored = results_.Store(cycleFile, context.Settings(), context.Layout());
+  alarms_.CycleStored(context, cycleFile, stored, results_.LastMessage());
+  return stored;
+}
+
+void StationHooks::OnReadingsNotWritten(ui::MainWindow& window, int readings) {
+  alarms_.ReadingsNotWritten(window.Context(), readings);
 }
 
 void StationHooks::OnCycleInterrupted(ui::MainWindow& window, std::int64_t startedMs) {

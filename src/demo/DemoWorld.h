@@ -28,6 +28,7 @@ class DemoWorld {
   ui::ScriptedHost& Host() { return host_; }
   sim::Simulator& Sim() { return sim_; }
   ui::MonitoringApp& App() { return app_; }
+  app::StationHooks& Hooks() { return hooks_; }
   const store::StorageLayout& Layout() { return app_.Context().Layout(); }
   std::filesystem::path DeviceRoot() const { return home_ / "device"; }
 

@@ -1,5 +1,6 @@
 #include <chrono>
 
+#include "demo/AlarmReport.h"
 #include "demo/DashboardShots.h"
 #include "demo/DemoOptions.h"
 #include "demo/DemoWorld.h"
@@ -40,6 +41,13 @@ bool WriteEvaluationSettings(const std::filesystem::path& home, const sim::Scena
                        "angle_sigma_mgon = %.3lf\ndistance_sigma_mm = %.3lf\ndistance_sigma_ppm = %.3lf\n"
                        "confidence = 0.95\nreference_confidence = 0.999\nvelocity_window_days = 2\n",
                        {site.angleNoiseMgon, site.distanceNoiseMm, site.distanceNoisePpm}));
+}
+
+std::string StationName(const CorrectedTable& table, const std::string& simPrism) {
+  for (const CorrectedRow& row : table.rows) {
+    if (row.simPrism == simPrism) return row.point;
+  }
+  return simPrism;
 }
 
 std::vector<training::TrainingPoint> TrainedPoints(ui::AppContext& context) {
@@ -86,6 +94,7 @@ DemoReport RunDemo(const DemoOptions& options) {
   op.ScriptMonitoringDays();
   op.ScriptDownload();
   op.ScriptDisableAndClose();
+  AlarmDemo alarmDemo(options.outputFolder, world.Hooks().Alarms());
   host.Run(world.App().Window());
   for (const std::string& step : host.RemainingSteps()) report.problems.push_back("not done: " + step);
   for (const std::string& p : op.Problems()) report.problems.push_back(p);
@@ -135,6 +144,14 @@ DemoReport RunDemo(const DemoOptions& options) {
   text += "USB stick copy:  " + platform::PathText(op.StickFolder()) + "\n";
   text += "results:         " + platform::PathText(layout.DataFolder() / results::kResultsFileName) + "\n";
   text += office.text;
+  const AlarmOutcome alarms = alarmDemo.Finish(
+      layout.DataFolder() / results::kResultsFileName, site.scenario, op.TrainedAtMs(),
+      StationName(report.corrected, kSteppingPrism), StationName(report.corrected, kHiddenPrism));
+  text += "\n" + alarms.text;
+  for (const std::string& p : alarmDemo.Problems()) report.problems.push_back(p);
+  if (alarms.stepExpected && !alarms.steppingRaised)
+    report.problems.push_back(std::string(kSteppingPrism) + " raised no alarm");
+  if (alarms.hiddenRaisedAnything) report.problems.push_back(std::string(kHiddenPrism) + " raised an alarm");
   if (!report.pictures.empty()) {
     text += platform::Format("screens:         %d pictures in ", {static_cast<int>(report.pictures.size())}) +
             platform::PathText(options.outputFolder / "screens") + "\n";

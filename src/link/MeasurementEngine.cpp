@@ -166,6 +166,13 @@ void MeasurementEngine::StartCompletion() {
   if (routine_) loop_.Post(routine_);
 }
 
+void MeasurementEngine::ReportLink(bool answering) {
+  const int now = answering ? 1 : 0;
+  if (now == linkAnswering_) return;
+  linkAnswering_ = now;
+  if (linkReport_) linkReport_(answering);
+}
+
 void MeasurementEngine::SetFailedMark(bool failed) {
   failedMark_ = failed;
   if (!failed && refreshTitle_) refreshTitle_();
@@ -264,6 +271,9 @@ void MeasurementEngine::OnTurnOrSearchTick() {
   const std::uint32_t elapsed = StepElapsedMs();
   const bool timedOut = elapsed > kTurnTimeOutMs || (elapsed > kNoAckTimeOutMs && !link_.Acknowledged());
   if (r == kNoLine && !timedOut) return;
+  // A turn nobody acknowledged is the one sign of a dead link the engine sees; a target not
+  // found (a hidden prism) still had its commands acknowledged.
+  ReportLink(link_.Acknowledged() || r != kNoLine);
   const bool acceptedNeverEnded = timedOut && link_.Acknowledged();
   KillActiveTimer();
   if (!timedOut && r == kOkReply) {

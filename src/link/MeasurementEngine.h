@@ -62,6 +62,9 @@ class MeasurementEngine {
 
   /// Called whenever the main window's title must be set afresh (the failed mark changed).
   void SetTitleRefresh(std::function<void()> refresh) { refreshTitle_ = std::move(refresh); }
+  /// Told when the instrument stops acknowledging turns (false) and answers again (true);
+  /// called on a change only.
+  void SetLinkReport(std::function<void(bool answering)> report) { linkReport_ = std::move(report); }
 
   void TurnTo(double haGon, double vaGon, CompletionRoutine routine, bool relativeToOrientation,
               bool searchAfterTurn);
@@ -123,6 +126,7 @@ class MeasurementEngine {
   void WriteReflectorType(bool forDistance);
   void StartCompletion();
   void SetFailedMark(bool failed);
+  void ReportLink(bool answering);
   double Orientation() const { return settings_.orientation; }
 
   platform::EventLoop& loop_;
@@ -131,6 +135,8 @@ class MeasurementEngine {
   Notices& notices_;
   const store::ProjectStationSettings& settings_;
   std::function<void()> refreshTitle_;
+  std::function<void(bool)> linkReport_;
+  int linkAnswering_ = -1;  ///< -1 not known yet
 
   survey::Reading reading_;
   int readingResult_ = 0;

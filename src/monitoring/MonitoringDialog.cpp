@@ -25,6 +25,7 @@ MonitoringDialog::MonitoringDialog(ui::MainWindow& window, bool automatic)
   AddReportList(kReadingsListId, kListRect, ReadingsColumns(s));
   AddReportList(kDifferencesListId, kListRect, DifferenceColumns(s));
   AddLabel(kNotWrittenLabelId, "", {0, 188, 320, 24});
+  AddLabel(kAlarmLabelId, "", {0, 188, 320, 24});
   AddButton(kButton1Id, "Start", {0, 216, 80, 24});
   AddButton(kButton2Id, "View Diff", {80, 216, 80, 24});
   AddButton(kButton3Id, "Cycles", {160, 216, 80, 24});
@@ -59,6 +60,7 @@ void MonitoringDialog::OnInitDialog() {
   ListSetColumns(kDifferencesListId, DifferenceColumns(s));
   SetTitle(context_.StationTitleOf(Tr(texts::kTitle.key, texts::kTitle.defaultText)));
   Show(kNotWrittenLabelId, false);
+  ShowAlarmLine();
   page_ = "P1";
   SetPageCaptions();
   ShowReadings(true);
@@ -149,6 +151,13 @@ void MonitoringDialog::ShowNotWritten() {
   SetText(kNotWrittenLabelId,
           platform::Format(Tr(text.key, text.defaultText), {unwritten_ > 0 ? unwritten_ : unstoredResults_}));
   Show(kNotWrittenLabelId, unwritten_ > 0 || unstoredResults_ > 0);
+  ShowAlarmLine();
+}
+
+void MonitoringDialog::ShowAlarmLine() {
+  const std::string alarms = window_.AlarmLine();
+  SetText(kAlarmLabelId, alarms);
+  Show(kAlarmLabelId, unwritten_ == 0 && unstoredResults_ == 0 && !alarms.empty());
 }
 
 }  // namespace vigil::monitoring

@@ -31,6 +31,8 @@ class MonitoringDialog final : public platform::Dialog {
   static constexpr int kReadingsListId = 1130;
   static constexpr int kDifferencesListId = 1131;
   static constexpr int kNotWrittenLabelId = 1132;
+  /// The alarms in one line, where the not-written line would be: that one comes first.
+  static constexpr int kAlarmLabelId = 1133;
   static constexpr int kButton1Id = 1021;
   static constexpr int kButton2Id = 1025;
   static constexpr int kButton3Id = 1018;
@@ -96,6 +98,7 @@ class MonitoringDialog final : public platform::Dialog {
   void EndCycle();
   void ScheduleContinuousCycle();
   void ShowNotWritten();
+  void ShowAlarmLine();
 
   ui::MainWindow& window_;
   ui::AppContext& context_;
@@ -121,6 +124,7 @@ class MonitoringDialog final : public platform::Dialog {
   CycleDataFile dataFile_;
   int unwritten_ = 0;
   int unstoredResults_ = 0;
+  int unwrittenAtStart_ = 0;
   std::vector<training::TrainingPoint> references_;
 };
 

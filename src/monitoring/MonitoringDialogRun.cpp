@@ -44,6 +44,7 @@ void MonitoringDialog::StartCycle(bool ask) {
 
   running_ = true;
   stopped_ = false;
+  unwrittenAtStart_ = unwritten_;
   dataFile_.StartCycle();
   // A scheduled start may find page P2 shown, whose button 1 is Save As: Stop must be there.
   page_ = "P1";
@@ -166,9 +167,12 @@ void MonitoringDialog::NumberAsTheFile(const platform::LocalDateTime& now) {
 
 void MonitoringDialog::EndCycle() {
   running_ = false;
+  if (unwritten_ > unwrittenAtStart_) window_.ReadingsNotWritten(unwritten_ - unwrittenAtStart_);
   if (!dataFile_.CurrentPath().empty() && !window_.CycleStored(dataFile_.CurrentPath())) {
     ++unstoredResults_;
     ShowNotWritten();
+  } else {
+    ShowAlarmLine();
   }
   SetText(kButton1Id, Tr(texts::kStart.key, texts::kStart.defaultText));
   for (int id : {kButton1Id, kButton2Id, kButton3Id, kButton4Id}) Enable(id, true);

@@ -113,6 +113,37 @@ CREATE TABLE alarm_cycles (
 );
 )sql";
 
+// Notifications: one row per event and transport, written in the event's own transaction so
+// that no event is ever without its notifications; a row is delivered only once its transport
+// acknowledged it. station_status is what a reader outside the station sees of it between
+// cycles (its link, its last and next cycle).
+constexpr const char* kVersion3 = R"sql(
+CREATE TABLE notifications (
+  id INTEGER PRIMARY KEY,
+  event_id INTEGER NOT NULL REFERENCES alarm_events (id),
+  transport TEXT NOT NULL,
+  project TEXT NOT NULL,
+  station TEXT NOT NULL,
+  point TEXT NOT NULL,
+  payload TEXT NOT NULL,
+  point_state TEXT NOT NULL,
+  created_ms INTEGER NOT NULL,
+  attempts INTEGER NOT NULL DEFAULT 0,
+  last_error TEXT NOT NULL DEFAULT '',
+  delivered_ms INTEGER
+);
+CREATE INDEX notifications_pending ON notifications (transport, delivered_ms, id);
+CREATE TABLE station_status (
+  project TEXT,
+  station TEXT,
+  updated_ms INTEGER,
+  last_cycle_ms INTEGER,
+  next_cycle_ms INTEGER,
+  link TEXT,
+  PRIMARY KEY (project, station)
+);
+)sql";
+
 int UserVersion(Database& db) {
   Statement s = db.Prepare("PRAGMA user_version");
   return s.Step() ? static_cast<int>(s.Int(0)) : -1;
@@ -134,6 +165,7 @@ bool PrepareSchema(Database& db, std::string& error) {
   if (version == kSchemaVersion) return true;
   Transaction t(db);
   if (!t.Began() || (version < 1 && !db.Execute(kVersion1)) || (version < 2 && !db.Execute(kVersion2)) ||
+      (version < 3 && !db.Execute(kVersion3)) ||
       !db.Execute("PRAGMA user_version = " + std::to_string(kSchemaVersion)) || !t.Commit()) {
     error = "cannot create the results tables: " + db.LastError();
     return false;

@@ -9,7 +9,7 @@
 
 namespace vigil::results {
 
-inline constexpr int kSchemaVersion = 2;  ///< 2 adds the alarm tables
+inline constexpr int kSchemaVersion = 3;  ///< 2 adds the alarm tables, 3 notifications and status
 
 /// Creates or migrates the tables; false with `error` for a newer or unreadable database.
 bool PrepareSchema(Database& db, std::string& error);

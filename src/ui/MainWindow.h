@@ -63,6 +63,10 @@ class MainWindow final : public platform::Dialog {
     return hooks_ == nullptr || hooks_->OnCycleStored(*this, cycleFile);
   }
 
+  void ReadingsNotWritten(int readings) {
+    if (hooks_ != nullptr) hooks_->OnReadingsNotWritten(*this, readings);
+  }
+  std::string AlarmLine() const { return hooks_ != nullptr ? hooks_->AlarmLine() : std::string(); }
   /// A start with --resume: the first paint reads Station/resume.state and, when the program
   /// last ran Enabled with the schedule armed and that project-station asks for it, counts
   /// down and then enables, loads it and arms the schedule. Without: the start as always.

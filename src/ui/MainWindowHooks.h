@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 
 namespace vigil::ui {
 
@@ -32,6 +33,13 @@ class MainWindowHooks {
     (void)window;
     (void)startedMs;
   }
+  /// Readings of the cycle that just ended were not written to its cycle file.
+  virtual void OnReadingsNotWritten(MainWindow& window, int readings) {
+    (void)window;
+    (void)readings;
+  }
+  /// One line on the alarms for the Monitoring screen; empty: nothing to show.
+  virtual std::string AlarmLine() const { return {}; }
 };
 
 }  // namespace vigil::ui

@@ -2,6 +2,8 @@
 // and a point's count towards confirmation carries from cycle to cycle through the database.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include "SyntheticSite.h"
 #include "TempFolder.h"
 #include "alarms/AlarmLimitsFile.h"
@@ -49,8 +51,8 @@ TEST(StoredAlarms, AVersionOneDatabaseMigratedAndTheStateCarriedAcrossReopening)
     ASSERT_TRUE(db) << error;
     StoreDays(*db, dir.path(), 5);
     ASSERT_TRUE(
-        db->Raw().Execute("DROP TABLE alarm_events; DROP TABLE alarm_states; DROP TABLE alarm_cycles; PRAGMA "
-                          "user_version = 1"));
+        db->Raw().Execute("DROP TABLE notifications; DROP TABLE station_status; DROP TABLE alarm_events; "
+                          "DROP TABLE alarm_states; DROP TABLE alarm_cycles; PRAGMA user_version = 1"));
   }
   AlarmLimits limits;
   ASSERT_TRUE(ParseAlarmLimits("group.m.points = M*\ngroup.m.alert.de_mm = 1.5\n", limits, error)) << error;
@@ -84,6 +86,63 @@ TEST(StoredAlarms, AVersionOneDatabaseMigratedAndTheStateCarriedAcrossReopening)
   EXPECT_EQ(Count(*db, "alarm_events"), 2) << "a cycle counts once";
   EXPECT_FALSE(JudgeStoredCycle(*db, Day(9), limits, again, error));
   EXPECT_NE(error.find("not in the results database"), std::string::npos) << error;
+}
+
+TEST(StoredAlarms, EachEventQueuedPerTransportInItsOwnTransaction) {
+  test::TempFolder dir;
+  const auto file = dir.path() / results::kResultsFileName;
+  std::string error;
+  {
+    auto db = results::ResultsDatabase::Open(file, error);
+    ASSERT_TRUE(db) << error;
+    StoreDays(*db, dir.path(), 5);
+    ASSERT_TRUE(
+        db->Raw().Execute("DROP TABLE notifications; DROP TABLE station_status; PRAGMA user_version = 2"));
+  }
+  AlarmLimits limits;
+  ASSERT_TRUE(ParseAlarmLimits("group.m.points = M*\ngroup.m.alert.de_mm = 1.5\n", limits, error)) << error;
+  auto db = results::ResultsDatabase::Open(file, error);
+  ASSERT_TRUE(db) << error << " (version 2 gains the outbox)";
+  const std::vector<std::string> transports = {"mqtt", "command"};
+  for (int day = 0; day < 3; ++day) {
+    JudgedCycle judged;
+    ASSERT_TRUE(JudgeStoredCycle(*db, Day(day), limits, judged, error, transports)) << error;
+  }
+  // The outbox refuses: the raising cycle's event must not be stored without its rows.
+  ASSERT_TRUE(db->Raw().Execute(
+      "CREATE TRIGGER refuse BEFORE INSERT ON notifications BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+  JudgedCycle judged;
+  EXPECT_FALSE(JudgeStoredCycle(*db, Day(3), limits, judged, error, transports));
+  EXPECT_EQ(Count(*db, "alarm_events"), 0);
+  EXPECT_EQ(Count(*db, "alarm_cycles"), 3) << "the cycle not counted as judged";
+  ASSERT_TRUE(db->Raw().Execute("DROP TRIGGER refuse"));
+  for (int day = 3; day < 5; ++day) {
+    ASSERT_TRUE(JudgeStoredCycle(*db, Day(day), limits, judged, error, transports)) << error;
+  }
+
+  results::Statement rows = db->Raw().Prepare(
+      "SELECT n.transport, e.id, e.kind, n.payload, n.point_state FROM notifications n JOIN alarm_events e "
+      "ON "
+      "e.id = n.event_id ORDER BY n.id");
+  std::string seen;
+  while (rows.Step()) {
+    const auto payload = nlohmann::json::parse(rows.Text(3));
+    const auto state = nlohmann::json::parse(rows.Text(4));
+    EXPECT_EQ(payload["event_id"], rows.Int(1));
+    EXPECT_EQ(payload["kind"], rows.Text(2));
+    EXPECT_EQ(payload["unit"], "mm");
+    seen += rows.Text(0) + " " + payload["kind"].get<std::string>() + " " +
+            state["level"].get<std::string>() + (state["confirmed"].get<bool>() ? " confirmed; " : "; ");
+  }
+  EXPECT_EQ(
+      seen,
+      "mqtt raised alert; command raised alert; mqtt confirmed alert confirmed; command confirmed alert "
+      "confirmed; ");
+  results::Statement columns =
+      db->Raw().Prepare("SELECT group_concat(name, ',') FROM pragma_table_info('station_status')");
+  ASSERT_TRUE(columns.Step());
+  EXPECT_EQ(columns.Text(0), "project,station,updated_ms,last_cycle_ms,next_cycle_ms,link")
+      << "as the dashboard reads it";
 }
 
 }  // namespace

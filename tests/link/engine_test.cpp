@@ -103,6 +103,25 @@ TEST_P(EngineTest, ATurnWithoutAnyAckEndsAfterFiveSecondsAndStillMeasures) {
   EXPECT_EQ(results_, std::vector<int>{0});
 }
 
+// The only sign of a dead link the engine has: a turn nobody acknowledged. Told once per
+// change; an acknowledged turn that fails (a target not there) is no lost link.
+TEST_P(EngineTest, ALinkReportedLostByAnUnacknowledgedTurnAndBackByAnAcknowledgedOne) {
+  std::vector<bool> reports;
+  engine_->SetLinkReport([&](bool answering) { reports.push_back(answering); });
+  AcknowledgeAll({"/C 0\r\n\r\n", "*ST0\r\n"});
+  AnswerWithLine("*ST2\r\n", DistanceLine("1.00000", "100.00000", "20.0000"));
+  for (int turn = 0; turn < 2; ++turn) {
+    engine_->TurnTo(1.0, 100.0, Counting(), false, false);
+    ASSERT_TRUE(RunUntilCompleted());
+    completions_ = 0;
+  }
+  EXPECT_EQ(reports, std::vector<bool>{false}) << "twice unacknowledged, told once";
+  AnswerWithLine("*DHA0500000VA1000000\r\n", kOk, 3000);
+  engine_->TurnTo(50.0, 100.0, Counting(), false, false);
+  ASSERT_TRUE(RunUntilCompleted());
+  EXPECT_EQ(reports, (std::vector<bool>{false, true}));
+}
+
 TEST_P(EngineTest, AnAcknowledgedTurnThatNeverEndsTimesOutAfterSeventySeconds) {
   Peer().Answer("#S*DHA1000000VA1000000\r\n", {{5, std::string(1, kAck)}});
   AcknowledgeAll({"/C 0\r\n\r\n", "*ST0\r\n"});
