@@ -10,6 +10,7 @@ packages=(
   locales nlohmann-json3-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core
   libeigen3-dev libboost-dev libsqlite3-dev
+  libpqxx-dev postgresql
 )
 
 missing=()

@@ -5,6 +5,7 @@
 
 #include "monitoring/FolderBrowserDialog.h"
 #include "platform/DialogResult.h"
+#include "platform/EventLoop.h"
 
 namespace vigil::app {
 
@@ -25,9 +26,17 @@ void StationHooks::OpenOrientation(ui::MainWindow& window) {
   orientation_.Open(window.Context());
 }
 
+void StationHooks::OnScheduleTick(ui::MainWindow& window) {
+  monitoring_.OnScheduleTick(window);
+  ui::AppContext& context = window.Context();
+  replication_.OnTick(context.Layout(), context.Loop().Time().ElapsedMs());
+}
+
 bool StationHooks::OnCycleStored(ui::MainWindow& window, const std::filesystem::path& cycleFile) {
   ui::AppContext& context = window.Context();
-  return results_.Store(cycleFile, context.Settings(), context.Layout());
+  const bool stored = results_.Store(cycleFile, context.Settings(), context.Layout());
+  if (stored) replication_.OnCycleStored(context.Layout(), context.Loop().Time().ElapsedMs());
+  return stored;
 }
 
 }  // namespace vigil::app

@@ -4,6 +4,7 @@
 
 #include "monitoring/ScheduleHooks.h"
 #include "orientation/OrientationScreens.h"
+#include "replication/StationReplication.h"
 #include "results/StationResults.h"
 #include "training/TrainingScreens.h"
 #include "ui/MainWindowHooks.h"
@@ -14,7 +15,7 @@ class StationHooks final : public ui::MainWindowHooks {
  public:
   StationHooks();
 
-  void OnScheduleTick(ui::MainWindow& window) override { monitoring_.OnScheduleTick(window); }
+  void OnScheduleTick(ui::MainWindow& window) override;
   void OpenMonitoring(ui::MainWindow& window) override { monitoring_.OpenMonitoring(window); }
   void OpenTraining(ui::MainWindow& window) override;
   void OpenOrientation(ui::MainWindow& window) override;
@@ -28,6 +29,7 @@ class StationHooks final : public ui::MainWindowHooks {
   training::TrainingScreens training_;
   orientation::OrientationScreens orientation_;
   results::StationResults results_;
+  replication::StationReplication replication_;  ///< after results_: stopped before it
 };
 
 }  // namespace vigil::app
