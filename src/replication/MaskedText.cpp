@@ -1,7 +1,6 @@
 #include "replication/MaskedText.h"
 
 #include <algorithm>
-#include <iterator>
 #include <vector>
 
 namespace vigil::replication {
@@ -57,14 +56,20 @@ std::string Replaced(std::string text, std::string_view secret) {
 }  // namespace
 
 std::string MaskedConnection(std::string_view connection) {
-  std::string out(connection);
   auto spans = PasswordSpans(connection);
-  // From the back, so earlier spans keep their offsets.
+  // A quoted password may itself hold "password=": overlapping spans are masked as one.
   std::sort(spans.begin(), spans.end());
-  for (auto it = spans.rbegin(); it != spans.rend(); ++it) {
-    if (it != spans.rbegin() && it->second > std::prev(it)->first) continue;  // overlapping
-    out.replace(it->first, it->second - it->first, kMask);
+  std::vector<std::pair<std::size_t, std::size_t>> merged;
+  for (const auto& span : spans) {
+    if (!merged.empty() && span.first < merged.back().second) {
+      merged.back().second = std::max(merged.back().second, span.second);
+    } else {
+      merged.push_back(span);
+    }
   }
+  std::string out(connection);
+  for (auto it = merged.rbegin(); it != merged.rend(); ++it)
+    out.replace(it->first, it->second - it->first, kMask);
   return out;
 }
 
