@@ -20,17 +20,16 @@ namespace {
 
 struct Abandoned {};
 
-// Everything of a cycle that changes when it is written again, including a sum over its
-// points' results (an import can change those alone).
+// What changes when a cycle is written again. A cycle written again gets a new row id unless
+// it was the newest one; its station solution then tells a re-evaluation apart. Both are
+// looked up by row id, so listing a year of cycles stays cheap.
 constexpr const char* kLocalCycles =
     "SELECT c.id, c.project, c.station, c.file, c.id || '|' || c.cycle_number || '|' || c.first_ms || '|' || "
     "c.last_ms || '|' || c.measured_lines || '|' || c.failed_lines || '|' || c.skipped_lines || '|' || "
-    "c.corrected || '|' || c.uncorrected_why || '|' || (SELECT count(*) || '|' || total(coalesce(d_east_mm, "
-    "0) "
-    "+ coalesce(d_north_mm, 0) + coalesce(d_level_mm, 0) + coalesce(v_east_mm_per_day, 0) + "
-    "coalesce(v_north_mm_per_day, 0) + coalesce(v_level_mm_per_day, 0) + coalesce(easting_m, 0) + "
-    "coalesce(northing_m, 0) + coalesce(level_m, 0)) FROM point_results p WHERE p.cycle_id = c.id) "
-    "FROM cycles c ORDER BY c.first_ms, c.file";
+    "c.corrected || '|' || c.uncorrected_why || '|' || coalesce((SELECT quote(s.easting_m) || "
+    "quote(s.northing_m) "
+    "|| quote(s.level_m) || quote(s.orientation_correction_gon) || quote(s.sigma0) FROM station_solutions s "
+    "WHERE s.cycle_id = c.id), '') FROM cycles c ORDER BY c.first_ms, c.file";
 
 std::string Fnv1a(const std::string& text) {
   std::uint64_t h = 1469598103934665603ull;

@@ -25,6 +25,8 @@ void StationReplication::OnCycleStored(const store::StorageLayout& layout, std::
 
 void StationReplication::OnTick(const store::StorageLayout& layout, std::uint64_t elapsedMs) {
   if (!Ready(layout)) return;
+  // Up to date: the next stored cycle nudges it; only trouble is retried from the timer.
+  if (lastNudgeMs_ != 0 && worker_->LastStatus().code == ReplicationCode::kUpToDate) return;
   if (lastNudgeMs_ != 0 &&
       elapsedMs - lastNudgeMs_ < static_cast<std::uint64_t>(config_.retrySeconds) * 1000u)
     return;

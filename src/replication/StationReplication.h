@@ -1,7 +1,8 @@
 // The station's side of replication: replication.conf of the program folder is read on the
 // first stored cycle or tick; without one nothing is copied. A stored cycle nudges the worker
-// at once; the schedule timer nudges it again every retry_seconds of the platform clock, which
-// is how a server that was gone for hours is caught up with.
+// at once; the first tick catches up with what an earlier run left, and while the worker is not
+// up to date the schedule timer nudges it again every retry_seconds of the platform clock,
+// which is how a server that was gone for hours is caught up with.
 #pragma once
 
 #include <cstdint>
