@@ -53,6 +53,39 @@ std::string Replaced(std::string text, std::string_view secret) {
   return text;
 }
 
+// The words of a connection string the client library could not read, in whatever quotes its
+// language uses, and any word of the string itself: one may be a piece of a password.
+std::string WithoutQuotedWords(std::string text, std::string_view connection) {
+  static const std::pair<std::string_view, std::string_view> kQuotes[] = {
+      {"\"", "\""},         {"\u00bb", "\u00ab"}, {"\u00ab", "\u00bb"},
+      {"\u201e", "\u201c"}, {"\u201c", "\u201d"}, {"'", "'"}};
+  // The quotes that open first are the language's: « of »...« is no opening quote.
+  const std::pair<std::string_view, std::string_view>* used = nullptr;
+  for (const auto& q : kQuotes) {
+    if (text.find(q.first) < (used ? text.find(used->first) : std::string::npos)) used = &q;
+  }
+  if (used) {
+    const auto& [open, close] = *used;
+    for (std::size_t p = text.find(open); p != std::string::npos;) {
+      const std::size_t inner = p + open.size();
+      const std::size_t end = text.find(close, inner);
+      if (end == std::string::npos) {
+        text.erase(inner);
+        break;
+      }
+      text.replace(inner, end - inner, "...");
+      p = text.find(open, inner + 3 + close.size());
+    }
+  }
+  std::size_t i = 0;
+  while (i < connection.size()) {
+    const std::size_t end = std::min(connection.find_first_of(" \t='\"", i), connection.size());
+    if (end - i >= 3) text = Replaced(std::move(text), connection.substr(i, end - i));
+    i = end + 1;
+  }
+  return text;
+}
+
 }  // namespace
 
 std::string MaskedConnection(std::string_view connection) {
@@ -81,18 +114,7 @@ std::string MaskedMessage(std::string_view message, std::string_view connection,
       value = value.substr(1, value.size() - 2);
     out = Replaced(std::move(out), value);
   }
-  if (unreadableConnection) {
-    std::string plain;
-    bool quoted = false;
-    for (char ch : out) {
-      if (ch == '"') {
-        if (!quoted) plain += "\"...";
-        quoted = !quoted;
-      }
-      if (!quoted) plain += ch;
-    }
-    out = plain;
-  }
+  if (unreadableConnection) out = WithoutQuotedWords(std::move(out), connection);
   while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
   return out;
 }

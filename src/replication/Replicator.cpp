@@ -103,9 +103,9 @@ ReplicationStatus Replicator::Connect() {
   } catch (const std::exception& e) {
     server_.reset();
     const std::string why = MaskedMessage(FirstLine(e.what()), connection_, false);
-    const bool refused = why.find("authentication failed") != std::string::npos ||
-                         why.find("no password supplied") != std::string::npos ||
-                         why.find("does not exist") != std::string::npos;
+    // The client library's messages are in the user's language: whether a server answers
+    // tells a refused login from an absent server.
+    const bool refused = PQping(WithTimeout(connection_).c_str()) == PQPING_OK;
     s.code = refused ? ReplicationCode::kRefused : ReplicationCode::kUnreachable;
     s.message =
         "replication server " + shown + (refused ? " refused the login: " : " cannot be reached: ") + why;

@@ -58,8 +58,12 @@ TEST(MaskedText, EveryFormOfPasswordIsMasked) {
   };
   for (const Case& c : cases) EXPECT_EQ(MaskedConnection(c.connection), c.masked);
   EXPECT_EQ(MaskedMessage("auth for pw failed\n", "password=pw", false), "auth for *** failed");
+  // The client library's messages come in the user's language and its quotes.
   EXPECT_EQ(MaskedMessage("missing \"=\" after \"secret\" in string", "password sec ret", true),
             "missing \"...\" after \"...\" in string");
+  EXPECT_EQ(MaskedMessage("fehlendes \u00bb=\u00ab nach \u00bbPw-tail\u00ab", "password=x Pw-tail", true),
+            "fehlendes \u00bb...\u00ab nach \u00bb...\u00ab");
+  EXPECT_EQ(MaskedMessage("bad option Pw-tail here", "password=x Pw-tail", true), "bad option *** here");
 }
 
 }  // namespace

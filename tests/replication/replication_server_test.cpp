@@ -114,7 +114,7 @@ TEST(Replication, ConnectionsAndServersThatCannotBeUsedSayWhyOnce) {
   const Case cases[] = {
       // libpq quotes the word it stumbled over: here a piece of the password.
       {"bad string", "host=/tmp port=5432 password=" + pw + " Pw-tail", ReplicationCode::kBadConnection,
-       "replication.conf: the connection string is not valid: missing \"...\" after \"...\""},
+       "replication.conf: the connection string is not valid: "},
       {"wrong password", server.Connection("postgres", "not-" + pw), ReplicationCode::kRefused,
        "refused the login: "},
       {"no server", "host=" + (dir.path() / "nothing").string() + " user=vigil password=" + pw,
