@@ -4,8 +4,11 @@
 
 #include <string>
 
+#include "TempFolder.h"
+#include "platform/Files.h"
 #include "replication/MaskedText.h"
 #include "replication/ReplicationConfig.h"
+#include "replication/StationReplication.h"
 
 namespace vigil::replication {
 namespace {
@@ -64,6 +67,29 @@ TEST(MaskedText, EveryFormOfPasswordIsMasked) {
   EXPECT_EQ(MaskedMessage("fehlendes \u00bb=\u00ab nach \u00bbPw-tail\u00ab", "password=x Pw-tail", true),
             "fehlendes \u00bb...\u00ab nach \u00bb...\u00ab");
   EXPECT_EQ(MaskedMessage("bad option Pw-tail here", "password=x Pw-tail", true), "bad option *** here");
+}
+
+TEST(StationReplication, WithoutAUsableFileTheStationCopiesNothingAndSaysWhy) {
+  struct Case {
+    const char* file;  ///< replication.conf, or nullptr for none
+    const char* says;
+  };
+  const Case cases[] = {
+      {nullptr, ""},
+      {"connection = host=h password=pw\nbatch_cycles = many\n",
+       "replication.conf line 2: batch_cycles is a whole number from 1 to 1000"},
+  };
+  for (const Case& c : cases) {
+    vigil::test::TempFolder home;
+    if (c.file) {
+      ASSERT_TRUE(platform::WriteFileBytesAtomic(home.path() / kReplicationConfigName, c.file));
+    }
+    const store::StorageLayout layout(platform::Paths(home.path(), home.path() / "device"));
+    StationReplication replication;
+    replication.OnTick(layout, 1000);
+    replication.OnCycleStored(layout, 2000);
+    EXPECT_EQ(replication.LastMessage(), c.says);
+  }
 }
 
 }  // namespace
