@@ -13,6 +13,7 @@ packages=(
   libsystemd-dev
   libcpp-httplib-dev chromium
   libmosquitto-dev mosquitto
+  libpqxx-dev postgresql
 )
 # Node and npm for the dashboard's plotting library and its browser tests: the machine's own
 # when it has them, Debian's otherwise.

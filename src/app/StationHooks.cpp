@@ -6,6 +6,7 @@
 #include "monitoring/CycleFileName.h"
 #include "monitoring/FolderBrowserDialog.h"
 #include "platform/DialogResult.h"
+#include "platform/EventLoop.h"
 #include "platform/Files.h"
 
 namespace vigil::app {
@@ -30,12 +31,15 @@ void StationHooks::OpenOrientation(ui::MainWindow& window) {
 void StationHooks::OnScheduleTick(ui::MainWindow& window) {
   monitoring_.OnScheduleTick(window);
   alarms_.ScheduleTick(window.Context(), window.MonitoringEnabled());
+  ui::AppContext& context = window.Context();
+  replication_.OnTick(context.Layout(), context.Loop().Time().ElapsedMs());
 }
 
 bool StationHooks::OnCycleStored(ui::MainWindow& window, const std::filesystem::path& cycleFile) {
   ui::AppContext& context = window.Context();
   const bool stored = results_.Store(cycleFile, context.Settings(), context.Layout());
   alarms_.CycleStored(context, cycleFile, stored, results_.LastMessage());
+  if (stored) replication_.OnCycleStored(context.Layout(), context.Loop().Time().ElapsedMs());
   return stored;
 }
 

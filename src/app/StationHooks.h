@@ -5,6 +5,7 @@
 #include "app/StationAlarms.h"
 #include "monitoring/ScheduleHooks.h"
 #include "orientation/OrientationScreens.h"
+#include "replication/StationReplication.h"
 #include "results/StationResults.h"
 #include "training/TrainingScreens.h"
 #include "ui/MainWindowHooks.h"
@@ -37,6 +38,7 @@ class StationHooks final : public ui::MainWindowHooks {
   orientation::OrientationScreens orientation_;
   results::StationResults results_;
   StationAlarms alarms_;
+  replication::StationReplication replication_;  ///< after results_: stopped before it
 };
 
 }  // namespace vigil::app
