@@ -239,7 +239,8 @@ TEST(WebStatus, TheStationsStatusAsTheStationWroteIt) {
     ASSERT_TRUE(db) << error;
     // As the running station writes it.
     ASSERT_TRUE(db->Raw().Execute(
-        "INSERT OR REPLACE INTO station_status (project, station, updated_ms, last_cycle_ms, next_cycle_ms, link) "
+        "INSERT OR REPLACE INTO station_status (project, station, updated_ms, last_cycle_ms, next_cycle_ms, "
+        "link) "
         "VALUES ('DAM', 'P1', 1797066000000, 1797065000000, 1797079400000, 'connected <ok>')"));
   }
   Dashboard dashboard(folder.path(), "");
