@@ -32,7 +32,7 @@ phase "packed $(basename "$deb")"
 # The package's files (not its folders), as installed paths.
 mapfile -t files < <(dpkg-deb --fsys-tarfile "$deb" | tar -t | sed -n 's|^\./|/|; /[^/]$/p')
 for expected in /usr/bin/VigilStation /usr/bin/basic-mode-sim /usr/bin/setup /usr/bin/vigil-results \
-                /usr/lib/systemd/system/vigilstation.service /usr/share/man/man1/VigilStation.1 \
+                /usr/lib/systemd/system/vigilstation.service /usr/share/man/man1/VigilStation.1.gz \
                 /usr/share/vigilstation/SETUP_RC.txt /usr/share/vigilstation/scenarios/dam-wall.json; do
   printf '%s\n' "${files[@]}" | grep -qx "$expected" || { echo "package-check: $expected is not in the package" >&2; exit 1; }
 done
@@ -53,7 +53,11 @@ for program in VigilStation basic-mode-sim setup vigil-results; do
   fi
 done
 for page in VigilStation basic-mode-sim setup vigil-results; do
-  [ -f "/usr/share/man/man1/$page.1" ] || { echo "package-check: no man page $page" >&2; status=1; }
+  # Compressed (Debian policy), and readable as a man page.
+  if ! gzip -dc "/usr/share/man/man1/$page.1.gz" 2>/dev/null | grep -q '^\.TH'; then
+    echo "package-check: no compressed man page $page" >&2
+    status=1
+  fi
 done
 if command -v systemd-analyze >/dev/null; then
   for unit in /usr/lib/systemd/system/vigilstation.service /usr/lib/systemd/system/vigil-web.service; do

@@ -1,5 +1,6 @@
 #include "app/StationHooks.h"
 
+#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -60,6 +61,15 @@ void StationHooks::OnCycleInterrupted(ui::MainWindow& window, std::int64_t start
     context.Notices().ShowMessage("The interrupted cycle could not be noted in the results database: " +
                                   results_.LastMessage());
   }
+}
+
+void StationHooks::OnResumeFailedAgain(ui::MainWindow& window, int failures, std::string_view what) {
+  const store::ProjectStationSettings& s = window.Context().Settings();
+  std::string line = "VigilStation: monitoring of " + s.project + " - " + s.station + " not resumed (try " +
+                     std::to_string(failures) + "): ";
+  for (const char c : what) line += (c == '\r' || c == '\n') ? ' ' : c;
+  line += '\n';
+  std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
 }  // namespace vigil::app

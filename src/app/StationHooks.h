@@ -22,6 +22,8 @@ class StationHooks final : public ui::MainWindowHooks {
   void OpenOrientation(ui::MainWindow& window) override;
   bool OnCycleStored(ui::MainWindow& window, const std::filesystem::path& cycleFile) override;
   void OnCycleInterrupted(ui::MainWindow& window, std::int64_t startedMs) override;
+  /// A line on standard error (the journal under systemd), the box's text on one line.
+  void OnResumeFailedAgain(ui::MainWindow& window, int failures, std::string_view what) override;
   void OnReadingsNotWritten(ui::MainWindow& window, int readings) override;
   std::string AlarmLine() const override { return alarms_.Line(); }
 

@@ -125,6 +125,9 @@ class MainWindow final : public platform::Dialog {
   void StartResume();
   /// The resume's Enable did not get through: recording goes on, the state on file stays.
   void ResumeFailed();
+  /// A box for the Enable chain's failure, or a line for the hooks when it is a resume's retry
+  /// after a failed try (the operator was told once already).
+  void TellEnableFailure(std::string_view text, platform::MessageIcon icon);
   /// Writes the resume state when it changed (only for a project-station that asks for it,
   /// and once more to clear it when that stops).
   void RecordResumeState();
@@ -145,6 +148,7 @@ class MainWindow final : public platform::Dialog {
   std::int64_t cycleStartedMs_ = 0;
   std::optional<ResumeState> recorded_;  ///< what resume.state holds; none: not known
   bool resumeWriteFailed_ = false;
+  int resumeFailures_ = 0;  ///< resume tries in a row whose Enable did not get through
   std::shared_ptr<MainWindow*> alive_ = std::make_shared<MainWindow*>(this);
 };
 

@@ -35,8 +35,7 @@ bool MainWindow::ConnectAndApply() {
   ProgressStepIt(kProgressId);
   if (!context_.Link().Connect()) {
     Show(kProgressId, false);
-    context_.Host().MessageBox(kFailedToConnectText, {}, platform::MessageIcon::None,
-                               platform::MessageButtons::Ok);
+    TellEnableFailure(kFailedToConnectText, platform::MessageIcon::None);
     return false;
   }
   ProgressStepIt(kProgressId);
@@ -55,6 +54,7 @@ void MainWindow::FinishEnable() {
     // The project-station was read when the resume began; confirming it arms the schedule
     // exactly as a confirmed sheet does, and records the state once.
     resuming_ = false;
+    resumeFailures_ = 0;  // a later run of failures is told again
     resumeStateReady_ = true;
     ProjectStationConfirmed();
     return;
@@ -67,6 +67,7 @@ void MainWindow::EnableChainStopped() {
   // them back before the link closes, or they go with the process. Then leave the half-made
   // state so Enable can start over from a closed link.
   enabling_ = false;
+  const bool retried = resuming_ && resumeFailures_ > 0;
   if (resuming_) ResumeFailed();
   Show(kProgressId, false);
   link::InstrumentSettings& instrument = context_.Instrument();
@@ -94,7 +95,19 @@ void MainWindow::EnableChainStopped() {
               : Tr("IDS_MAIN_MSGBOX_ENABLE_NOT_GIVEN_BACK",
                    "The instrument's own settings could not all be written back. Enable and Disable "
                    "again to give them back.");
+  if (retried) {
+    if (hooks_ != nullptr) hooks_->OnResumeFailedAgain(*this, resumeFailures_, text);
+    return;
+  }
   context_.Host().MessageBox(text, {}, platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
+}
+
+void MainWindow::TellEnableFailure(std::string_view text, platform::MessageIcon icon) {
+  if (resuming_ && resumeFailures_ > 0) {
+    if (hooks_ != nullptr) hooks_->OnResumeFailedAgain(*this, resumeFailures_ + 1, text);
+    return;
+  }
+  context_.Host().MessageBox(text, {}, icon, platform::MessageButtons::Ok);
 }
 
 void MainWindow::Disable() {

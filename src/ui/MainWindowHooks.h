@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace vigil::ui {
 
@@ -37,6 +38,14 @@ class MainWindowHooks {
   virtual void OnReadingsNotWritten(MainWindow& window, int readings) {
     (void)window;
     (void)readings;
+  }
+  /// A resume's Enable failed again: the `failures`-th try in a row (2 or more), `what` the box it
+  /// would have shown. Only the first failure of a run of failures has a box: an unattended
+  /// station retrying for days must not pile boxes up.
+  virtual void OnResumeFailedAgain(MainWindow& window, int failures, std::string_view what) {
+    (void)window;
+    (void)failures;
+    (void)what;
   }
   /// One line on the alarms for the Monitoring screen; empty: nothing to show.
   virtual std::string AlarmLine() const { return {}; }

@@ -108,6 +108,7 @@ void MainWindow::ResumeFailed() {
   // come up after the station program (a power cut restarts both): try again in a while,
   // with the countdown again, unless the operator has taken over by then.
   resuming_ = false;
+  ++resumeFailures_;
   resumeStateReady_ = true;
   std::weak_ptr<MainWindow*> alive = alive_;
   context_.Loop().PostDelayed(kResumeRetryMs, [alive] {

@@ -5,6 +5,7 @@
 
 #include "alarms/AlarmLimitsFile.h"
 #include "platform/Files.h"
+#include "web/ServiceWatchdog.h"
 #include "web/WebServer.h"
 
 namespace vigil::web {
@@ -99,6 +100,8 @@ int RunWebTool(const std::vector<std::string>& args, std::ostream& out, std::ost
       config.listen.host.find(':') != std::string::npos ? "[" + config.listen.host + "]" : config.listen.host;
   out << "vigil-web: serving http://" << host << ":" << server.Port() << "/" << std::endl;
   if (stopper) stopper([&server] { server.Stop(); });
+  // Ended before the server's objects: it asks the server until it is told to stop.
+  const ServiceWatchdog watchdog(config.listen.host, server.Port());
   server.Serve();
   return kDone;
 }

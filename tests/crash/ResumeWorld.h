@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/StationHooks.h"
 #include "platform/EventLoop.h"
@@ -35,13 +37,20 @@ class ObservedHooks final : public ui::MainWindowHooks {
   void OpenOrientation(ui::MainWindow& window) override { station_.OpenOrientation(window); }
   bool OnCycleStored(ui::MainWindow& window, const std::filesystem::path& cycleFile) override;
   void OnCycleInterrupted(ui::MainWindow& window, std::int64_t startedMs) override;
+  void OnResumeFailedAgain(ui::MainWindow& window, int failures, std::string_view what) override {
+    failedAgain_.push_back(std::to_string(failures) + " " + std::string(what));
+    station_.OnResumeFailedAgain(window, failures, what);
+  }
 
   int Interrupted() const { return interrupted_; }
+  /// Each resume try told only by the hooks: "N text".
+  const std::vector<std::string>& FailedAgain() const { return failedAgain_; }
 
  private:
   Report report_;
   app::StationHooks station_;
   int interrupted_ = 0;
+  std::vector<std::string> failedAgain_;
 };
 
 class ResumeWorld {

@@ -168,6 +168,34 @@ TEST(Resume, TriesAgainWhenTheInstrumentsApplicationComesUpLater) {
   EXPECT_GE(w.NowMs() - At(1, 3, 0), (30 + 60 + 30) * 1000) << "countdown, retry time, countdown";
 }
 
+// Once a box came up for every 60 s try, for ever: an unattended station piled them up.
+TEST(Resume, TellsTheFirstFailedTryOfARunByABoxAndTheRestByALine) {
+  test::TempFolder dir;
+  ResumeWorld w(dir.path(), At(1, 3, 0));
+  ASSERT_TRUE(w.WriteStation(true));
+  ASSERT_TRUE(ui::WriteResumeState(w.Window().ResumeStatePath(), kEnabledState));
+  w.StopInstrument();
+  w.Host()
+      .AnswerMessageBox("Cannot find Basic Mode Application!")
+      .WaitForDialog<ResumeCountdownDialog>()
+      .AnswerMessageBox("Failed to connect with Basic mode!")
+      .WaitUntil(
+          "four more tries failed", [&] { return w.Hooks().FailedAgain().size() == 4; }, 10 * 60 * 1000)
+      .Do("the application is up now", [&] {
+        EXPECT_EQ(StateOf(w), kEnabledState) << "kept through every try";
+        EXPECT_TRUE(w.StartInstrument());
+      });
+  w.WaitInForce().EndAll();
+  w.Run(true);
+  EXPECT_EQ(w.Host().Failures(), std::vector<std::string>{}) << "no box after the first failure";
+  const std::vector<std::string> told{
+      "2 Failed to connect with Basic mode!", "3 Failed to connect with Basic mode!",
+      "4 Failed to connect with Basic mode!", "5 Failed to connect with Basic mode!"};
+  EXPECT_EQ(w.Hooks().FailedAgain(), told);
+  EXPECT_GE(w.NowMs() - At(1, 3, 0), 6 * 30 * 1000 + 5 * 60 * 1000) << "six countdowns, five retry times";
+  EXPECT_TRUE(w.Window().MonitoringEnabled());
+}
+
 TEST(Resume, NotesTheInterruptedCycleOnceAndRunsTheNextOnTime) {
   test::TempFolder dir;
   ResumeWorld w(dir.path(), At(1, 2, 20));
