@@ -168,6 +168,7 @@ TEST(ServiceRun, ResumesAnEnabledStationAfterTheCountdownAndAgainAfterSigterm) {
   const std::filesystem::path home = dir.path() / "home";
   std::filesystem::path statePath;
   const ui::ResumeState enabled{true, "PROJ", "STN1", true, 0};
+  std::filesystem::create_directories(home);
   {
     ResumeWorld world(home, 0);
     ASSERT_TRUE(world.WriteStation(true));
