@@ -25,7 +25,7 @@
 namespace vigil::web {
 namespace {
 
-constexpr int kWatchdogMs = 400;  // pings every 200 ms
+constexpr int kWatchdogMs = 1000;  // pings every 500 ms
 
 class StandInManager {
  public:
