@@ -51,8 +51,12 @@ int RunWebTool(const std::vector<std::string>& args, std::ostream& out, std::ost
       return kUsage;
     }
   }
-  if (values.count("--db") + values.count("--pg") != 1) {
-    err << "vigil-web: --db PATH or --pg CONNINFO is needed, not both\n" << kHelp;
+  if (values.count("--db") + values.count("--pg") == 0) {
+    err << "vigil-web: --db PATH is needed (or --pg CONNINFO)\n" << kHelp;
+    return kUsage;
+  }
+  if (values.count("--db") + values.count("--pg") == 2) {
+    err << "vigil-web: --db and --pg exclude each other\n";
     return kUsage;
   }
   if (values.count("--pg") && !openServer) {
