@@ -1,6 +1,7 @@
 // The dashboard reading the replication server: two stations copied there by the replication
 // itself, the station list showing both with their highest open level, one station's answers
-// the same as from its own database, and a server of other tables refused with one message.
+// and refusals the same as from its own database, a server of other tables refused with one
+// message.
 #include <gtest/gtest.h>
 
 #include <pqxx/pqxx>
@@ -70,7 +71,8 @@ TEST(WebServerData, TwoStationsFromTheServerAnswerAsFromTheirOwnFiles) {
   for (const std::string& target : std::vector<std::string>{
            "/api/s/DAM/P1/points", "/api/s/DAM/P1/events", "/api/s/DAM/P1/points/M1/series",
            "/api/s/DAM/P1/points/" + markup + "/series", "/s/DAM/P1/results.csv", "/s/DAM/P1/results.geojson",
-           "/s/DAM/P1/point/M1", "/api/s/DAM/P1/points/M9/series"}) {
+           "/s/DAM/P1/point/M1", "/api/s/DAM/P1/points/M9/series", "/s/DAM/P9/", "/s/DAM/P9/point/M1",
+           "/api/s/DAM/P1/points/" + markup + "x/series"}) {
     const Reply a = Answer(*pg, limits, target), b = Answer(*file, limits, target);
     EXPECT_EQ(a.status, b.status) << target;
     EXPECT_EQ(a.body, b.body) << target;
