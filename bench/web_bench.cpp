@@ -2,7 +2,9 @@
 // point's result in every cycle, alarm events and states. The database is filled with the
 // rows directly (the evaluation is benchmarked on its own); vigil-web then serves it from its
 // own process and each page and API answer is timed over loopback, then its peak memory read.
-//   bench_web [--days N] [--keep FOLDER]   (FOLDER keeps the database for a look in a browser)
+// With --pg the database is first replicated to a PostgreSQL server of the benchmark's own and
+// vigil-web serves it from there (--pg CONNINFO), as a dashboard of many stations would.
+//   bench_web [--days N] [--keep FOLDER] [--pg]   (FOLDER keeps the database for a look in a browser)
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -18,9 +20,11 @@
 #include <thread>
 #include <vector>
 
+#include "PgServer.h"
 #include "TempFolder.h"
 #include "platform/Files.h"
 #include "platform/Format.h"
+#include "replication/Replicator.h"
 #include "results/ResultsDatabase.h"
 #include "support/ChildProgram.h"
 
@@ -139,6 +143,8 @@ double PeakMiB(int pid) {
 int main(int argc, char** argv) {
   int days = 365;
   std::filesystem::path keep;
+  bool fromServer = false;
+  for (int i = 1; i < argc; ++i) fromServer = fromServer || std::string(argv[i]) == "--pg";
   for (int i = 1; i + 1 < argc; ++i) {
     if (std::string(argv[i]) == "--days") days = std::max(1, std::atoi(argv[i + 1]));
     if (std::string(argv[i]) == "--keep") keep = argv[i + 1];
@@ -161,7 +167,35 @@ int main(int argc, char** argv) {
               days, kCyclesPerDay, kPoints, days * kCyclesPerDay * kPoints,
               static_cast<double>(bytes) / 1048576.0, fillSeconds);
 
-  bench::ChildProgram web({VIGIL_WEB_PATH, "--db", path.string(), "--listen", "127.0.0.1:0"});
+  std::unique_ptr<test::PgServer> server;
+  std::string connection;
+  if (fromServer) {
+    server = std::make_unique<test::PgServer>();
+    if (!server->Ok()) {
+      std::fprintf(stderr, "bench_web: cannot start PostgreSQL in %s\n", server->Folder().c_str());
+      return 1;
+    }
+    connection = server->NewDatabase("dashboard");
+    const auto copyStart = Clock::now();
+    replication::Replicator replicator(path, connection, 500);
+    replication::ReplicationStatus r;
+    std::int64_t rows = 0;
+    do {
+      r = replicator.RunBatch();
+      rows += r.rowsSent;
+    } while (r.code == replication::ReplicationCode::kSent);
+    if (r.code != replication::ReplicationCode::kUpToDate) {
+      std::fprintf(stderr, "bench_web: replication failed: %s\n", r.message.c_str());
+      return 1;
+    }
+    std::printf("replicated to the server: %lld rows in %.1f s; vigil-web --pg serves it\n",
+                static_cast<long long>(rows),
+                std::chrono::duration<double>(Clock::now() - copyStart).count());
+  }
+  bench::ChildProgram web(
+      fromServer
+          ? std::vector<std::string>{VIGIL_WEB_PATH, "--pg", connection, "--listen", "127.0.0.1:0"}
+          : std::vector<std::string>{VIGIL_WEB_PATH, "--db", path.string(), "--listen", "127.0.0.1:0"});
   int port = 0;
   for (int waited = 0; port == 0 && waited < 500; ++waited) {
     for (const auto& line : web.Lines(Clock::now())) {

@@ -12,6 +12,7 @@
 #include "replication/MaskedText.h"
 #include "replication/ServerSchema.h"
 #include "replication/ServerTables.h"
+#include "replication/StationTables.h"
 #include "results/Sqlite.h"
 
 namespace vigil::replication {
@@ -118,6 +119,7 @@ ReplicationStatus Replicator::Connect() {
     s.message = "replication server " + shown + ": " + MaskedMessage(error, connection_, false);
   }
   serverFingerprints_.clear();
+  sentStations_.clear();
   return s;
 }
 
@@ -181,6 +183,11 @@ ReplicationStatus Replicator::RunBatch() {
       serverFingerprints_[c.key] = c.fingerprint;
       ++s.cyclesSent;
     }
+    if (s.cyclesPending == 0 && !SendStationTables(*local, *server_, sentStations_, s.rowsSent)) {
+      s.code = ReplicationCode::kNoResults;
+      s.message = "the results database cannot be read for replication: " + local->LastError();
+      return s;
+    }
   } catch (const Abandoned&) {
     abandoned_ = true;
     s.code = ReplicationCode::kFailed;
@@ -190,6 +197,7 @@ ReplicationStatus Replicator::RunBatch() {
     // Whether the last COMMIT arrived is unknown: the server's fingerprints are read again.
     server_.reset();
     serverFingerprints_.clear();
+    sentStations_.clear();
     s.code = ReplicationCode::kFailed;
     s.message = "replication to " + shown +
                 " broke off (tried again later): " + MaskedMessage(FirstLine(e.what()), connection_, false);

@@ -16,6 +16,8 @@
 
 #include <pqxx/connection>
 
+#include "replication/StationTables.h"
+
 namespace vigil::results {
 class Database;
 }
@@ -67,6 +69,7 @@ class Replicator {
   int batchCycles_;
   std::unique_ptr<pqxx::connection> server_;
   std::map<Key, std::string> serverFingerprints_;
+  SentStations sentStations_;
   std::function<bool(int, int)> hook_;
   bool abandoned_ = false;
 };

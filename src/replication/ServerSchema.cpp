@@ -31,6 +31,21 @@ std::string Version1() {
 constexpr const char* kVersion2 =
     "CREATE INDEX point_results_by_point ON point_results (project, station, point, time_ms);";
 
+// Kept per station rather than per cycle: an alarm's state changes between cycles (confirmed,
+// closed) and the status with every tick. An event keeps the station's own id as its key.
+constexpr const char* kVersion3 = R"sql(
+CREATE TABLE alarm_events (project TEXT NOT NULL, station TEXT NOT NULL, id BIGINT NOT NULL,
+  file TEXT NOT NULL, time_ms BIGINT NOT NULL, kind TEXT NOT NULL, point TEXT NOT NULL, level TEXT NOT NULL,
+  quantity TEXT NOT NULL, value DOUBLE PRECISION, limit_value DOUBLE PRECISION, why TEXT NOT NULL,
+  PRIMARY KEY (project, station, id));
+CREATE INDEX alarm_events_by_time ON alarm_events (project, station, time_ms);
+CREATE TABLE alarm_states (project TEXT NOT NULL, station TEXT NOT NULL, point TEXT NOT NULL,
+  level TEXT NOT NULL, open BIGINT NOT NULL, confirmed BIGINT NOT NULL, beyond_cycles BIGINT NOT NULL,
+  PRIMARY KEY (project, station, point, level));
+CREATE TABLE station_status (project TEXT NOT NULL, station TEXT NOT NULL, updated_ms BIGINT,
+  last_cycle_ms BIGINT, next_cycle_ms BIGINT, link TEXT, PRIMARY KEY (project, station));
+)sql";
+
 }  // namespace
 
 SchemaOutcome PrepareServerSchema(pqxx::connection_base& connection, std::string& error, int upTo) {
@@ -48,6 +63,7 @@ SchemaOutcome PrepareServerSchema(pqxx::connection_base& connection, std::string
     if (version >= upTo) return SchemaOutcome::kReady;
     if (version < 1) tx.exec(Version1());
     if (version < 2 && upTo >= 2) tx.exec(kVersion2);
+    if (version < 3 && upTo >= 3) tx.exec(kVersion3);
     tx.exec("DELETE FROM schema_version");
     tx.exec("INSERT INTO schema_version VALUES (" + std::to_string(upTo) + ")");
     tx.commit();

@@ -9,7 +9,8 @@
 
 namespace vigil::replication {
 
-inline constexpr int kServerSchemaVersion = 2;  ///< 2 adds the index for one point's history
+/// 2 adds the index for one point's history, 3 the station's alarms and status for the dashboard.
+inline constexpr int kServerSchemaVersion = 3;
 
 enum class SchemaOutcome { kReady = 0, kNewer = 1, kFailed = 2 };
 

@@ -1,14 +1,12 @@
-// What the dashboard reads from a station's results database, opened read-only: the stations,
-// their last cycle and status, each point's latest result and open alarm level, a point's
-// series and the alarm events. Tables a database does not have yet (alarms before version 2,
-// the station status before version 3) read as empty, never as an error.
+// What the dashboard reads, from a station's results database or from a server holding many
+// stations: the stations, their last cycle and status, each point's latest result and open alarm
+// level, a point's series and the alarm events.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,6 +37,7 @@ struct StationState {
   int cycleCount = 0;
   std::optional<results::StoredCycle> lastCycle;  ///< with its references used and excluded
   std::optional<StationStatus> status;
+  int highestLevel = -1;  ///< the highest open alarm level of its points, as OpenLevel
 };
 
 /// -1: no open level; else 0 alert, 1 alarm, 2 action (as alarms::AlarmLevel).
@@ -56,30 +55,30 @@ struct EventRow {
   std::optional<double> value, limit;
 };
 
+/// Every call answers from the backend's current rows; implementations serialise their own
+/// connection, so one object serves every request thread.
 class DashboardData {
  public:
-  /// Nothing with `error` when the file is missing or no results database.
+  virtual ~DashboardData() = default;
+  /// A station's results database (SQLite); nothing with `error` when the file is missing or no
+  /// results database.
   static std::unique_ptr<DashboardData> Open(const std::filesystem::path& path, std::string& error);
 
-  std::vector<StationKey> Stations();
-  bool HasStation(const StationKey& key);
-  StationState State(const StationKey& key);
+  virtual std::vector<StationKey> Stations() = 0;
+  virtual bool HasStation(const StationKey& key) = 0;
+  virtual StationState State(const StationKey& key) = 0;
   /// Every point of the station by name; only the point `only` when it is not empty.
-  std::vector<PointRow> Points(const StationKey& key, const std::string& only = "");
-  bool HasPoint(const StationKey& key, const std::string& point);
+  virtual std::vector<PointRow> Points(const StationKey& key, const std::string& only = "") = 0;
+  virtual bool HasPoint(const StationKey& key, const std::string& point) = 0;
   /// The point's results in time order.
-  std::vector<results::StoredPoint> Series(const StationKey& key, const std::string& point);
+  virtual std::vector<results::StoredPoint> Series(const StationKey& key, const std::string& point) = 0;
   /// Every result of the station in time order, for the downloads.
-  std::vector<results::StoredPoint> AllResults(const StationKey& key);
+  virtual std::vector<results::StoredPoint> AllResults(const StationKey& key) = 0;
   /// The newest `limit` events, newest first.
-  std::vector<EventRow> Events(const StationKey& key, int limit);
-
- private:
-  explicit DashboardData(std::unique_ptr<results::ResultsDatabase> db) : db_(std::move(db)) {}
-  bool HasTable(const char* name);
-  std::map<std::string, OpenLevel> OpenLevels(const StationKey& key);
-  std::unique_ptr<results::ResultsDatabase> db_;
-  std::mutex mutex_;  // one connection serves every request thread
+  virtual std::vector<EventRow> Events(const StationKey& key, int limit) = 0;
 };
+
+/// The open level of an alarm state's level name (-1 for a name not known).
+OpenLevel LevelIndex(const std::string& name);
 
 }  // namespace vigil::web

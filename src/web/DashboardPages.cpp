@@ -77,7 +77,12 @@ std::string IndexPage(const std::vector<StationState>& stations) {
   for (const StationState& s : stations) {
     body += "<li><a href=\"" + Html(StationPath(s.key)) + "\">" + Html(s.key.project) + " " +
             Html(s.key.station) + "</a>: " + platform::FormatInt(s.cycleCount) + " cycles, last " +
-            (s.lastCycle ? When(s.lastCycle->firstMs) : std::string("none")) + "</li>";
+            (s.lastCycle ? When(s.lastCycle->firstMs) : std::string("none")) +
+            (s.status ? ", next " + When(s.status->nextCycleMs) + ", link " +
+                            (s.status->link.empty() ? std::string("unknown") : Html(s.status->link))
+                      : std::string()) +
+            ", open level <span class=\"" + LevelClass(s.highestLevel) + "\">" +
+            (s.highestLevel >= 0 ? OpenLevelName(s.highestLevel) : "none") + "</span></li>";
   }
   return Page("VigilStation results", body + "</ul>", false);
 }

@@ -17,8 +17,11 @@ constexpr std::size_t kShortestToken = 12;
 
 constexpr const char* kHelp =
     "usage: vigil-web --db PATH [--alarms alarms.conf] [--listen ADDR:PORT] [--token TOKEN]\n"
+    "       vigil-web --pg CONNINFO [...]\n"
     "Serves the dashboard of a results database (opened read-only) over HTTP.\n"
     "  --db PATH          the results database (Data/results.sqlite)\n"
+    "  --pg CONNINFO      instead of --db: the replication server holding many stations\n"
+    "                     (read-only; its tables must be of this program's version)\n"
     "  --alarms FILE      the alarm limits, drawn in the plots\n"
     "  --listen ADDR:PORT where to listen (default 127.0.0.1:8080; port 0: any free port)\n"
     "  --token TOKEN      asked of every request (header 'Authorization: Bearer TOKEN' or\n"
@@ -28,7 +31,7 @@ constexpr const char* kHelp =
 }  // namespace
 
 int RunWebTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-               const std::function<void(std::function<void()>)>& stopper) {
+               const std::function<void(std::function<void()>)>& stopper, const ServerOpener& openServer) {
   std::map<std::string, std::string> values;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -36,7 +39,7 @@ int RunWebTool(const std::vector<std::string>& args, std::ostream& out, std::ost
       out << kHelp;
       return kDone;
     }
-    if (a != "--db" && a != "--alarms" && a != "--listen" && a != "--token") {
+    if (a != "--db" && a != "--pg" && a != "--alarms" && a != "--listen" && a != "--token") {
       err << "vigil-web: unknown argument " << a << "\n" << kHelp;
       return kUsage;
     }
@@ -49,8 +52,16 @@ int RunWebTool(const std::vector<std::string>& args, std::ostream& out, std::ost
       return kUsage;
     }
   }
-  if (!values.count("--db")) {
-    err << "vigil-web: --db PATH is needed\n" << kHelp;
+  if (values.count("--db") + values.count("--pg") == 0) {
+    err << "vigil-web: --db PATH is needed (or --pg CONNINFO)\n" << kHelp;
+    return kUsage;
+  }
+  if (values.count("--db") + values.count("--pg") == 2) {
+    err << "vigil-web: --db and --pg exclude each other\n";
+    return kUsage;
+  }
+  if (values.count("--pg") && !openServer) {
+    err << "vigil-web: this build reads no server (--pg)\n";
     return kUsage;
   }
   WebConfig config;
@@ -86,9 +97,12 @@ int RunWebTool(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     config.limits = std::move(limits);
   }
-  std::unique_ptr<DashboardData> data = DashboardData::Open(values["--db"], error);
+  const bool fromServer = values.count("--pg") != 0;
+  std::unique_ptr<DashboardData> data =
+      fromServer ? openServer(values["--pg"], error) : DashboardData::Open(values["--db"], error);
   if (!data) {
-    err << "vigil-web: " << values["--db"] << ": " << error << "\n";
+    // The server's opener names the connection itself, its password masked.
+    err << "vigil-web: " << (fromServer ? std::string() : values["--db"] + ": ") << error << "\n";
     return kFailed;
   }
   WebServer server(*data, config);

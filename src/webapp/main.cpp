@@ -8,6 +8,7 @@
 #include <pthread.h>
 
 #include "web/WebTool.h"
+#include "webpg/PgDashboardData.h"
 
 int main(int argc, char** argv) {
   // Blocked in every thread, taken by one that waits for them: a handler could not stop the
@@ -21,13 +22,16 @@ int main(int argc, char** argv) {
 
   std::thread waiter;
   const std::vector<std::string> arguments(argv + 1, argv + argc);
-  const int code = vigil::web::RunWebTool(arguments, std::cout, std::cerr, [&](std::function<void()> stop) {
-    waiter = std::thread([stopping, stop] {
-      int signal = 0;
-      sigwait(&stopping, &signal);
-      stop();
-    });
-  });
+  const int code = vigil::web::RunWebTool(
+      arguments, std::cout, std::cerr,
+      [&](std::function<void()> stop) {
+        waiter = std::thread([stopping, stop] {
+          int signal = 0;
+          sigwait(&stopping, &signal);
+          stop();
+        });
+      },
+      vigil::webpg::OpenServerDashboard);
   if (waiter.joinable()) {
     // Served until stopped by a signal: the waiter has already returned. Failing to bind never
     // starts it.

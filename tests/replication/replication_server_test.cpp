@@ -120,7 +120,7 @@ TEST(Replication, ConnectionsAndServersThatCannotBeUsedSayWhyOnce) {
       {"no server", "host=" + (dir.path() / "nothing").string() + " user=vigil password=" + pw,
        ReplicationCode::kUnreachable, "cannot be reached: "},
       {"newer tables", newer, ReplicationCode::kNewerServer,
-       "tables are of a newer version (99) than this program (2): nothing is copied"},
+       "tables are of a newer version (99) than this program (3): nothing is copied"},
   };
   for (const Case& c : cases) {
     const ReplicationStatus s = Replicator(dbPath, c.connection, 10).RunBatch();
@@ -131,7 +131,7 @@ TEST(Replication, ConnectionsAndServersThatCannotBeUsedSayWhyOnce) {
     EXPECT_EQ(s.message.find('\n'), std::string::npos) << c.what << ": one line";
   }
 
-  // A server of version 1 is brought up to version 2 and copied to.
+  // A server of version 1 is brought up to the current version and copied to.
   const std::string older = server.NewDatabase("older");
   {
     pqxx::connection admin(older);
@@ -145,6 +145,69 @@ TEST(Replication, ConnectionsAndServersThatCannotBeUsedSayWhyOnce) {
       read.exec("SELECT count(*) FROM pg_indexes WHERE indexname = 'point_results_by_point'")[0][0].as<int>(),
       1);
   EXPECT_EQ(ServerRows(older), LocalRows(station->Raw()));
+}
+
+// The station's alarms and status as the dashboard reads them: a state that closes and one
+// that goes, a new event, a status that moved on, each ending up on the server as on the station.
+TEST(Replication, AlarmsAndStatusFollowTheStation) {
+  vigil::test::PgServer server;
+  ASSERT_TRUE(server.Ok()) << "cannot start PostgreSQL in " << server.Folder();
+  vigil::test::TempFolder dir;
+  std::string error;
+  const auto dbPath = dir.path() / results::kResultsFileName;
+  auto station = results::ResultsDatabase::Open(dbPath, error);
+  ASSERT_TRUE(station && test::StoreDay(*station, dir.path(), 0, 0.0)) << error;
+  const std::string connection = server.Connection();
+  const char* tables[] = {
+      "SELECT id, file, time_ms, kind, point, level, quantity, value, limit_value, why FROM alarm_events",
+      "SELECT point, level, open, confirmed, beyond_cycles FROM alarm_states",
+      "SELECT updated_ms, last_cycle_ms, next_cycle_ms, link FROM station_status"};
+  auto local = [&] {
+    std::vector<std::string> out;
+    for (const char* t : tables) {
+      results::Statement s = station->Raw().Prepare(std::string(t) + " ORDER BY 1, 2");
+      while (s.Step()) {
+        std::string line;
+        for (int c = 0; c < s.Columns(); ++c) line += "|" + (s.IsNull(c) ? "NULL" : s.Text(c));
+        out.push_back(line);
+      }
+    }
+    return out;
+  };
+  auto remote = [&] {
+    std::vector<std::string> out;
+    pqxx::connection c(connection);
+    pqxx::read_transaction read(c);
+    for (const char* t : tables) {
+      for (const auto& row :
+           read.exec(std::string(t) + " WHERE project = 'DAM' AND station = 'P1' ORDER BY 1, 2")) {
+        std::string line;
+        for (const auto& f : row) line += "|" + (f.is_null() ? "NULL" : f.as<std::string>());
+        out.push_back(line);
+      }
+    }
+    return out;
+  };
+  ASSERT_TRUE(station->Raw().Execute(
+      "INSERT INTO alarm_events VALUES (1, 'DAM', 'P1', 'a.vgl', 100, 'raised', 'M1', 'alert', 'level', "
+      "12.5, 10.5, "
+      "''), (2, 'DAM', 'P1', 'a.vgl', 100, 'raised', 'M2', 'alarm', 'east', NULL, NULL, 'no result');"
+      "INSERT INTO alarm_states VALUES ('DAM', 'P1', 'M1', 'alert', 1, 0, 1), ('DAM', 'P1', 'M2', 'alarm', "
+      "1, 1, 2);"
+      "INSERT INTO station_status VALUES ('DAM', 'P1', 5, 4, 3600004, 'up')"));
+  Replicator replicator(dbPath, connection, 10);
+  ASSERT_EQ(CatchUp(replicator).code, ReplicationCode::kUpToDate);
+  EXPECT_EQ(remote(), local());
+  ASSERT_TRUE(station->Raw().Execute(
+      "INSERT INTO alarm_events VALUES (3, 'DAM', 'P1', 'b.vgl', 200, 'closed', 'M1', 'alert', 'level', "
+      "1.25, 10.5, '');"
+      "UPDATE alarm_states SET open = 0 WHERE point = 'M1'; DELETE FROM alarm_states WHERE point = 'M2';"
+      "UPDATE station_status SET updated_ms = 6, link = 'down'"));
+  ASSERT_EQ(CatchUp(replicator).code, ReplicationCode::kUpToDate);
+  EXPECT_EQ(remote(), local());
+  // Written twice (the station restarted and forgot what it sent): the same rows.
+  ASSERT_EQ(CatchUp(*std::make_unique<Replicator>(dbPath, connection, 10)).code, ReplicationCode::kUpToDate);
+  EXPECT_EQ(remote(), local());
 }
 
 }  // namespace

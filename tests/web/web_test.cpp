@@ -263,6 +263,8 @@ TEST(WebTool, RefusesWhatItCannotDoSafely) {
       {{"--help"}, 0, "usage: vigil-web"},
       {{}, 2, "--db PATH is needed"},
       {{"--db"}, 2, "needs a value"},
+      {{"--db", "x", "--pg", "host=/nowhere"}, 2, "--db and --pg exclude each other"},
+      {{"--pg", "host=/nowhere"}, 2, "this build reads no server"},
       {{"--db", "x", "--port", "1"}, 2, "unknown argument --port"},
       {{"--db", "x", "--listen", "0.0.0.0:0"}, 2, "give --token"},
       {{"--db", "x", "--listen", "[::]:8080"}, 2, "give --token"},

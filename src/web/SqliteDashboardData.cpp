@@ -1,4 +1,4 @@
-#include "web/DashboardData.h"
+#include "web/SqliteDashboardData.h"
 
 #include <climits>
 
@@ -49,6 +49,8 @@ StoredPoint ReadPoint(const Statement& s) {
   return p;
 }
 
+}  // namespace
+
 OpenLevel LevelIndex(const std::string& name) {
   if (name == "alert") return 0;
   if (name == "alarm") return 1;
@@ -56,21 +58,19 @@ OpenLevel LevelIndex(const std::string& name) {
   return -1;
 }
 
-}  // namespace
-
 std::unique_ptr<DashboardData> DashboardData::Open(const std::filesystem::path& path, std::string& error) {
   auto db = results::ResultsDatabase::OpenReadOnly(path, error);
   if (!db) return nullptr;
-  return std::unique_ptr<DashboardData>(new DashboardData(std::move(db)));
+  return std::make_unique<SqliteDashboardData>(std::move(db));
 }
 
-bool DashboardData::HasTable(const char* name) {
+bool SqliteDashboardData::HasTable(const char* name) {
   Statement s = db_->Raw().Prepare("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1");
   s.Bind(1, std::string_view(name));
   return s.Step();
 }
 
-std::vector<StationKey> DashboardData::Stations() {
+std::vector<StationKey> SqliteDashboardData::Stations() {
   std::lock_guard lock(mutex_);
   Statement s = db_->Raw().Prepare("SELECT DISTINCT project, station FROM cycles ORDER BY project, station");
   std::vector<StationKey> out;
@@ -78,14 +78,14 @@ std::vector<StationKey> DashboardData::Stations() {
   return out;
 }
 
-bool DashboardData::HasStation(const StationKey& key) {
+bool SqliteDashboardData::HasStation(const StationKey& key) {
   std::lock_guard lock(mutex_);
   Statement s = db_->Raw().Prepare("SELECT 1 FROM cycles WHERE project = ?1 AND station = ?2 LIMIT 1");
   s.Bind(1, key.project).Bind(2, key.station);
   return s.Step();
 }
 
-StationState DashboardData::State(const StationKey& key) {
+StationState SqliteDashboardData::State(const StationKey& key) {
   std::lock_guard lock(mutex_);
   results::Database& db = db_->Raw();
   StationState out;
@@ -133,10 +133,11 @@ StationState DashboardData::State(const StationKey& key) {
     st.Bind(1, key.project).Bind(2, key.station);
     if (st.Step()) out.status = StationStatus{st.Int(0), st.Int(1), st.Int(2), st.Text(3)};
   }
+  for (const auto& [point, level] : OpenLevels(key)) out.highestLevel = std::max(out.highestLevel, level);
   return out;
 }
 
-std::map<std::string, OpenLevel> DashboardData::OpenLevels(const StationKey& key) {
+std::map<std::string, OpenLevel> SqliteDashboardData::OpenLevels(const StationKey& key) {
   std::map<std::string, OpenLevel> out;
   if (!HasTable("alarm_states")) return out;
   Statement s = db_->Raw().Prepare(
@@ -149,7 +150,7 @@ std::map<std::string, OpenLevel> DashboardData::OpenLevels(const StationKey& key
   return out;
 }
 
-std::vector<PointRow> DashboardData::Points(const StationKey& key, const std::string& only) {
+std::vector<PointRow> SqliteDashboardData::Points(const StationKey& key, const std::string& only) {
   std::lock_guard lock(mutex_);
   results::Database& db = db_->Raw();
   std::vector<std::string> names;
@@ -206,7 +207,7 @@ std::vector<PointRow> DashboardData::Points(const StationKey& key, const std::st
   return out;
 }
 
-bool DashboardData::HasPoint(const StationKey& key, const std::string& point) {
+bool SqliteDashboardData::HasPoint(const StationKey& key, const std::string& point) {
   std::lock_guard lock(mutex_);
   Statement s = db_->Raw().Prepare(
       "SELECT 1 FROM point_results p JOIN cycles c ON c.id = p.cycle_id WHERE p.point = ?3 AND c.project = "
@@ -215,7 +216,7 @@ bool DashboardData::HasPoint(const StationKey& key, const std::string& point) {
   return s.Step();
 }
 
-std::vector<StoredPoint> DashboardData::Series(const StationKey& key, const std::string& point) {
+std::vector<StoredPoint> SqliteDashboardData::Series(const StationKey& key, const std::string& point) {
   std::lock_guard lock(mutex_);
   Statement s =
       db_->Raw().Prepare(std::string("SELECT ") + kPointColumns +
@@ -227,12 +228,12 @@ std::vector<StoredPoint> DashboardData::Series(const StationKey& key, const std:
   return out;
 }
 
-std::vector<StoredPoint> DashboardData::AllResults(const StationKey& key) {
+std::vector<StoredPoint> SqliteDashboardData::AllResults(const StationKey& key) {
   std::lock_guard lock(mutex_);
   return db_->Points(key.project, key.station, "", LLONG_MIN, LLONG_MAX);
 }
 
-std::vector<EventRow> DashboardData::Events(const StationKey& key, int limit) {
+std::vector<EventRow> SqliteDashboardData::Events(const StationKey& key, int limit) {
   std::lock_guard lock(mutex_);
   std::vector<EventRow> out;
   if (!HasTable("alarm_events")) return out;
