@@ -91,13 +91,16 @@ void Draw(QChart& chart, const Control& plot) {
     const bool banded = std::any_of(line.points.begin(), line.points.end(),
                                     [](const platform::PlotPoint& p) { return p.band > 0.0; });
     if (banded) {
-      auto* upper = new QLineSeries;
-      auto* lower = new QLineSeries;
+      // An area does not own its edges: they are its children, so they go with it.
+      auto* band = new QAreaSeries;
+      auto* upper = new QLineSeries(band);
+      auto* lower = new QLineSeries(band);
       for (const platform::PlotPoint& p : line.points) {
         upper->append(p.x, p.y + p.band);
         lower->append(p.x, p.y - p.band);
       }
-      auto* band = new QAreaSeries(upper, lower);
+      band->setUpperSeries(upper);
+      band->setLowerSeries(lower);
       QColor fill = colour;
       fill.setAlpha(50);
       band->setBrush(fill);
