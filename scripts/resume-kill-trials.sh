@@ -54,9 +54,13 @@ for ((t = 1; t <= trials; t++)); do
     wait "$pid" 2>/dev/null
     ended "$log" && break
     down_ms=$(((RANDOM * 32768 + RANDOM) % (5 * 3600000 + 1)))
-    now=$(($(last_sign "$log") + down_ms))
+    # A run killed before it logged its start (a slow start, under the sanitizers) left no sign
+    # of life: it never ran, so the next one starts from where this one would have.
+    sign=$(last_sign "$log")
+    [ -n "$sign" ] || sign=$now
+    now=$((sign + down_ms))
     # A restart after the end would leave nothing to check.
-    [ "$now" -lt $((end_ms - 3600000)) ] || now=$(($(last_sign "$log") + 1000))
+    [ "$now" -lt $((end_ms - 3600000)) ] || now=$((sign + 1000))
   done
   last_failed=0
   if ! ended "$log"; then
